@@ -1,0 +1,20 @@
+// Off-screen composition shared by the skinned controls: they build their
+// picture in a 32-bit ARGB bitmap and copy the finished picture in one call.
+#pragma once
+#include <memory>
+#include "controls/GdipBitmap.h"
+
+// Replaces the slot's bitmap by a new, fully transparent ARGB bitmap of the
+// size. A size of 0 leaves an owner whose creation failed: drawing into it
+// draws nothing. Returns TRUE.
+BOOL ResetBitmap(std::unique_ptr<Gdip::Bitmap>& slot, int nWidth, int nHeight);
+
+// Copies the part rc (left, top, right, bottom) of the source, unscaled, to
+// the top-left corner of the target. A null target or source draws nothing.
+// Returns TRUE.
+BOOL DrawImagePart(Gdip::Image* pTarget, Gdip::Image* pSource, const RECT& rc);
+
+// Draws a dotted black one-pixel frame 3 pixels inside rc on the target; its
+// last dotted column and row lie inside the shrunk rectangle. A null target
+// draws nothing. Returns TRUE.
+BOOL DrawFocusFrame(Gdip::Image* pTarget, const RECT& rc);

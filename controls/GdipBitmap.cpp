@@ -1,0 +1,36 @@
+#include "controls/GdipBitmap.h"
+
+using namespace Gdiplus::DllExports;
+
+namespace Gdip {
+
+Bitmap::Bitmap(const wchar_t* pszFile)
+{
+    Gdiplus::GpBitmap* pNative = nullptr;
+    SetStatus(GdipCreateBitmapFromFile(pszFile, &pNative));
+    SetNative(pNative);
+}
+
+Bitmap::Bitmap(int nWidth, int nHeight)
+{
+    Gdiplus::GpBitmap* pNative = nullptr;
+    SetStatus(GdipCreateBitmapFromScan0(nWidth, nHeight, 0, PixelFormat32bppARGB, nullptr, &pNative));
+    SetNative(pNative);
+}
+
+Status Bitmap::GetPixel(int x, int y, Gdiplus::ARGB& argb) const
+{
+    if (!NativeBitmap())
+        return SetStatus(Gdiplus::InvalidParameter);
+    return SetStatus(GdipBitmapGetPixel(NativeBitmap(), x, y, &argb));
+}
+
+std::unique_ptr<Bitmap> LoadBitmapFile(const wchar_t* pszFile)
+{
+    auto pBitmap = std::make_unique<Bitmap>(pszFile);
+    if (pBitmap->GetLastStatus() != Gdiplus::Ok)
+        pBitmap.reset();
+    return pBitmap;
+}
+
+} // namespace Gdip

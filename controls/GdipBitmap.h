@@ -1,0 +1,26 @@
+// Owner of a GDI+ bitmap: an image whose pixels can be created and read.
+#pragma once
+#include "controls/GdipImage.h"
+
+namespace Gdip {
+
+class Bitmap : public Image
+{
+public:
+    // Decodes the file (GdipCreateBitmapFromFile).
+    explicit Bitmap(const wchar_t* pszFile);
+    // A new 32-bit ARGB bitmap without pixel data, i.e. fully transparent
+    // (GdipCreateBitmapFromScan0, stride 0, PixelFormat32bppARGB). A size of
+    // 0 fails and leaves a null handle.
+    Bitmap(int nWidth, int nHeight);
+
+    // The colour at (x, y) into argb (GdipBitmapGetPixel).
+    Status GetPixel(int x, int y, Gdiplus::ARGB& argb) const;
+
+    Gdiplus::GpBitmap* NativeBitmap() const { return static_cast<Gdiplus::GpBitmap*>(Native()); }
+};
+
+// The bitmap of the file, or null when it cannot be loaded.
+std::unique_ptr<Bitmap> LoadBitmapFile(const wchar_t* pszFile);
+
+} // namespace Gdip
