@@ -1,0 +1,30 @@
+// Loads Tavrin.dll and resolves its four exports.
+#pragma once
+#include <windows.h>
+#include <string>
+
+class ModuleLoader
+{
+public:
+    using InitializeFn = int(WINAPI*)(DWORD);
+    using UnInitializeFn = int(WINAPI*)(DWORD);
+    using EnterFn = int(WINAPI*)(HWND, HWND*, DWORD);
+    using PreTranslateFn = BOOL(__cdecl*)(MSG*);
+
+    ModuleLoader() = default;
+    ModuleLoader(const ModuleLoader&) = delete;
+    ModuleLoader& operator=(const ModuleLoader&) = delete;
+    ~ModuleLoader();
+
+    // Loads <dir>\Tavrin.dll (the host's folder when dir is empty); false with
+    // a message when the file or an export is missing.
+    bool Load(const std::wstring& dir, std::wstring& error);
+
+    InitializeFn Initialize = nullptr;
+    UnInitializeFn UnInitialize = nullptr;
+    EnterFn Enter = nullptr;
+    PreTranslateFn PreTranslate = nullptr;
+
+private:
+    HMODULE m_hModule = nullptr;
+};

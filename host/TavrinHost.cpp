@@ -1,0 +1,134 @@
+// A host application for Tavrin.dll: starts GDI+ and Xerces-C, loads the
+// module, creates its tool manager panel for a main window, shows it and runs
+// a message loop that offers every message to the module first.
+#include <windows.h>
+#include <gdiplus.h>
+#include <xercesc/util/PlatformUtils.hpp>
+#include <cstdio>
+#include "HostOptions.h"
+#include "ModuleLoader.h"
+#include "PanelSnapshot.h"
+
+namespace {
+const UINT_PTR kSnapshotTimer = 1;
+const UINT kSnapshotDelayMs = 1500; // long enough for the first paints under wine
+
+struct HostState
+{
+    HWND hPanel = nullptr;
+    std::wstring screenshotPath;
+    int exitCode = 0;
+};
+HostState g_host;
+
+void Report(const std::wstring& text)
+{
+    fwprintf(stderr, L"TavrinHost: %ls\n", text.c_str());
+}
+
+void TakeSnapshotAndQuit(HWND hMain)
+{
+    KillTimer(hMain, kSnapshotTimer);
+    std::wstring error;
+    if (!SaveWindowAsPng(g_host.hPanel, g_host.screenshotPath, error)) {
+        Report(error);
+        g_host.exitCode = 1;
+    }
+    DestroyWindow(hMain);
+}
+
+LRESULT CALLBACK MainWndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    switch (msg) {
+    case WM_TIMER:
+        if (wParam == kSnapshotTimer) {
+            TakeSnapshotAndQuit(hWnd);
+            return 0;
+        }
+        break;
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    }
+    return DefWindowProcW(hWnd, msg, wParam, lParam);
+}
+
+HWND CreateMainWindow(HINSTANCE hInst)
+{
+    WNDCLASSEXW wc = {sizeof(wc)};
+    wc.lpfnWndProc = MainWndProc;
+    wc.hInstance = hInst;
+    wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1);
+    wc.lpszClassName = L"TavrinHostMain";
+    RegisterClassExW(&wc);
+    return CreateWindowExW(0, wc.lpszClassName, L"Tavrin host", WS_OVERLAPPEDWINDOW,
+                           40, 40, 520, 600, nullptr, nullptr, hInst, nullptr);
+}
+
+// Places the panel inside the main window's client area, 20 pixels in.
+void ShowPanel(HWND hMain, HWND hPanel)
+{
+    POINT origin = {20, 20};
+    ClientToScreen(hMain, &origin);
+    SetWindowPos(hPanel, nullptr, origin.x, origin.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ShowWindow(hPanel, SW_SHOW);
+    UpdateWindow(hPanel);
+}
+
+int RunMessageLoop(ModuleLoader& module)
+{
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        if (module.PreTranslate(&msg))
+            continue;
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return g_host.exitCode;
+}
+
+int RunHost(HINSTANCE hInst, const HostOptions& options)
+{
+    ModuleLoader module;
+    std::wstring error;
+    if (!module.Load(options.moduleDir, error)) {
+        Report(error);
+        return 2;
+    }
+    module.Initialize(0);
+    HWND hMain = CreateMainWindow(hInst);
+    ShowWindow(hMain, SW_SHOW);
+    module.Enter(hMain, &g_host.hPanel, 0);
+    if (!g_host.hPanel) {
+        Report(L"the module created no panel");
+        module.UnInitialize(0);
+        DestroyWindow(hMain);
+        return 3;
+    }
+    ShowPanel(hMain, g_host.hPanel);
+    g_host.screenshotPath = options.screenshotPath;
+    if (!g_host.screenshotPath.empty())
+        SetTimer(hMain, kSnapshotTimer, kSnapshotDelayMs, nullptr);
+    int code = RunMessageLoop(module);
+    module.UnInitialize(0);
+    return code;
+}
+}
+
+int WINAPI wWinMain(HINSTANCE hInst, HINSTANCE, PWSTR, int)
+{
+    HostOptions options = HostOptions::Parse(__argc, __wargv);
+    if (!options.valid) {
+        Report(options.error);
+        return 2;
+    }
+    Gdiplus::GdiplusStartupInput gdiplusInput;
+    ULONG_PTR gdiplusToken = 0;
+    Gdiplus::GdiplusStartup(&gdiplusToken, &gdiplusInput, nullptr);
+    xercesc::XMLPlatformUtils::Initialize();
+    int code = RunHost(hInst, options);
+    xercesc::XMLPlatformUtils::Terminate();
+    Gdiplus::GdiplusShutdown(gdiplusToken);
+    return code;
+}

@@ -1,0 +1,209 @@
+#!/usr/bin/env python3
+"""Generates the default skin: Config/Morvel_SCfg.xml and its images in Config/Default.
+
+Usage: make_skin.py OUTPUT_DIR   (OUTPUT_DIR receives the Config folder)
+"""
+import os
+import sys
+from raster import Raster, lerp_colour
+
+SHEET_W, SHEET_H = 360, 480
+HEADER_H = 56
+LIST_MARGINS = (12, 64, 12, 12)          # left, top, right, bottom of the tool grid
+ITEM_W, ITEM_H, ITEM_GAP = 76, 92, 4
+ICON = 48
+BUTTON_W, BUTTON_H = 88, 28
+
+WHITE = (255, 255, 255, 255)
+
+
+def background():
+    img = Raster(SHEET_W, SHEET_H)
+    img.vertical_gradient(0, 0, SHEET_W, SHEET_H, (46, 59, 85, 255), (24, 30, 46, 255))
+    img.vertical_gradient(0, 0, SHEET_W, HEADER_H, (58, 76, 112, 255), (40, 52, 78, 255))
+    img.fill_rect(0, HEADER_H - 1, SHEET_W, HEADER_H, (92, 118, 170, 255))
+    left, top, right, bottom = LIST_MARGINS
+    img.rounded_rect(left - 4, top - 4, SHEET_W - right + 4, SHEET_H - bottom + 4, 8, (255, 255, 255, 12))
+    img.rounded_frame(left - 4, top - 4, SHEET_W - right + 4, SHEET_H - bottom + 4, 8, 1, (255, 255, 255, 30))
+    # A one-pixel frame keeps the borderless popup distinct from what lies behind it.
+    for x in range(SHEET_W):
+        img.put(x, 0, (96, 120, 170, 255))
+        img.put(x, SHEET_H - 1, (16, 20, 30, 255))
+    for y in range(SHEET_H):
+        img.put(0, y, (96, 120, 170, 255))
+        img.put(SHEET_W - 1, y, (16, 20, 30, 255))
+    return img
+
+
+def item_strip():
+    """Four frames: normal (clear), hover, pressed, disabled."""
+    img = Raster(ITEM_W * 4, ITEM_H)
+    looks = [None,
+             ((255, 255, 255, 34), (150, 190, 255, 120)),
+             ((110, 150, 240, 80), (170, 205, 255, 190)),
+             ((0, 0, 0, 50), (90, 90, 100, 90))]
+    for i, look in enumerate(looks):
+        if look:
+            fill, border = look
+            x0 = i * ITEM_W
+            img.rounded_rect(x0 + 1, 1, x0 + ITEM_W - 1, ITEM_H - 1, 9, fill)
+            img.rounded_frame(x0 + 1, 1, x0 + ITEM_W - 1, ITEM_H - 1, 9, 1.2, border)
+    return img
+
+
+def button_strip():
+    """Four frames: normal, hover, pressed, disabled."""
+    img = Raster(BUTTON_W * 4, BUTTON_H)
+    looks = [((72, 124, 222, 255), (52, 98, 190, 255)),
+             ((92, 146, 242, 255), (66, 116, 214, 255)),
+             ((40, 76, 150, 255), (52, 92, 170, 255)),
+             ((84, 90, 104, 255), (70, 76, 88, 255))]
+    for i, (top, bottom) in enumerate(looks):
+        x0 = i * BUTTON_W
+        frame = Raster(BUTTON_W, BUTTON_H)
+        frame.rounded_rect(0.5, 0.5, BUTTON_W - 0.5, BUTTON_H - 0.5, 6, WHITE)
+        for y in range(BUTTON_H):
+            tint = lerp_colour(top, bottom, y / (BUTTON_H - 1))
+            for x in range(BUTTON_W):
+                a = frame.get(x, y)[3]
+                if a:
+                    img.put(x0 + x, y, (tint[0], tint[1], tint[2], a))
+        img.rounded_frame(x0 + 0.5, 0.5, x0 + BUTTON_W - 0.5, BUTTON_H - 0.5, 6, 1, (255, 255, 255, 40))
+    return img
+
+
+def refresh_glyph(size=16, colour=WHITE):
+    img = Raster(size, size)
+    c = size / 2.0
+    img.shape(lambda fx, fy: (c - 2.2) ** 2 <= (fx - c) ** 2 + (fy - c) ** 2 <= (c - 0.5) ** 2
+              and not (fx > c and fy < c), colour)
+    img.polygon([(c + 0.5, 0.5), (size - 0.5, c - 0.5), (c + 0.5, c - 0.5)], colour)
+    return img
+
+
+def default_tool_icon():
+    img = Raster(ICON, ICON)
+    img.rounded_rect(3, 3, ICON - 3, ICON - 3, 10, (120, 130, 150, 255))
+    img.rounded_rect(3, 3, ICON - 3, ICON / 2, 10, (255, 255, 255, 30))
+    img.fill_rect(16, 20, 32, 36, (235, 238, 245, 255))
+    img.circle(24, 17, 5, (235, 238, 245, 255))
+    img.circle(35, 28, 5, (235, 238, 245, 255))
+    return img
+
+
+def empty_box_icon():
+    img = Raster(64, 64)
+    grey = (150, 165, 195, 255)
+    img.polygon([(8, 26), (32, 38), (56, 26), (56, 52), (32, 62), (8, 52)], (70, 84, 114, 255))
+    img.polygon([(8, 26), (32, 14), (56, 26), (32, 38)], (98, 116, 152, 255))
+    img.polygon([(8, 26), (32, 38), (26, 46), (2, 34)], grey)
+    img.polygon([(56, 26), (32, 38), (38, 46), (62, 34)], grey)
+    return img
+
+
+def window_icon():
+    img = Raster(32, 32)
+    img.rounded_rect(1, 1, 31, 31, 7, (72, 124, 222, 255))
+    for gx in (7, 18):
+        for gy in (7, 18):
+            img.rounded_rect(gx, gy, gx + 7, gy + 7, 2, WHITE)
+    return img
+
+
+def skin_xml():
+    left, top, right, bottom = LIST_MARGINS
+    list_w = SHEET_W - left - right
+    mid_y = top + (SHEET_H - top - bottom) // 2
+    dialog_info = [
+        ("Title", "Tool Manager"),
+        ("Icon", "ToolMgr.ico"),
+        ("BackBmp", "ToolMgrBack.png"),
+        ("SheetSize", "%d,%d" % (SHEET_W, SHEET_H)),
+        ("IsLayerWnd", "0"),
+        ("AlpahValue", "100"),
+        ("IsDrag", "1"),
+        ("CaptionHeight", str(HEADER_H)),
+        ("FontName", "Arial"),
+        ("FontSize", "12"),
+        ("FontWeight", "400"),
+        ("FontCharSet", "1"),
+        ("FontColor", "0XFFE8ECF4;0XFF9AA3B5"),
+        ("FontFormat", "0;1;1;3"),
+        ("ShowToolTip", "1"),
+        ("ToolTipWidth", "300"),
+        ("DefaultToolIcon", "ToolDefault.png"),
+        ("ToolTipParttern", "%s (version %s)&#13;&#10;%s"),
+        ("PluginWndMarge", "%d,%d,%d,%d" % LIST_MARGINS),
+    ]
+    controls = [
+        'ID="TITLE" ControlType="1" Name="Tool Manager" Pos="16,14,200,28" FontSize="17" FontFormat="1;0;1;3" '
+        'FontColor="0XFFFFFFFF"',
+        'ID="Refresh" ControlType="2" Name="Refresh" Pos="%d,14,%d,%d" BkImg="RefreshButton.png" '
+        'Icon="RefreshIcon.png" FontSize="13" ToolTip="Fetch the tool list from the network again" '
+        'FontColor="0XFFFFFFFF;0XFFB4BAC6"' % (SHEET_W - 16 - BUTTON_W, BUTTON_W, BUTTON_H),
+        'ID="ICON" ControlType="1" Pos="%d,%d,64,64" BkImg="EmptyBox.png"' % (left + list_w // 2 - 32, mid_y - 80),
+        'ID="LABEL1" ControlType="1" Name="No tools are installed" Pos="%d,%d,%d,26" FontSize="16" '
+        'FontFormat="1;1;1;3" FontColor="0XFFFFFFFF"' % (left, mid_y - 4, list_w),
+        'ID="LABEL2" ControlType="1" Name="Press Refresh to fetch the list of tools" Pos="%d,%d,%d,20"'
+        % (left, mid_y + 26, list_w),
+        'ID="LABEL3" ControlType="1" Name="that are available for this program." Pos="%d,%d,%d,20"'
+        % (left, mid_y + 46, list_w),
+    ]
+    list_info = [
+        ("ItemBmp", "ToolItem.png"),
+        ("FontName", "Arial"),
+        ("FontSize", "12"),
+        ("FontColor", "0XFFE8ECF4"),
+        ("FontFormat", "0;1;0;3"),
+        ("ListItemSpec", "%d;%d;%d;%d" % (ITEM_W, ITEM_H, ITEM_GAP, ITEM_GAP)),
+        ("ItemIconPos", "%d,8" % ((ITEM_W - ICON) // 2)),
+        ("ItemStringRect", "3,60,%d,30" % (ITEM_W - 6)),
+        ("ShowToolTip", "1"),
+        ("ToolTipWidth", "300"),
+    ]
+
+    def info(rows):
+        return "\n".join('        <Item ItemID="%s" Data="%s"/>' % row for row in rows)
+    return """<?xml version="1.0" encoding="UTF-8"?>
+<!-- Default skin of the tool manager panel. Images are in the folder Default. -->
+<MorvelSkin>
+  <CommonWindow>
+    <ToolMgrUIDlg>
+      <WindowInfo>
+%s
+      </WindowInfo>
+      <DynamicInfo>
+%s
+      </DynamicInfo>
+    </ToolMgrUIDlg>
+    <ToolMgrList>
+      <WindowInfo>
+%s
+      </WindowInfo>
+    </ToolMgrList>
+  </CommonWindow>
+</MorvelSkin>
+""" % (info(dialog_info), "\n".join("        <Control %s/>" % c for c in controls), info(list_info))
+
+
+def write(path, data):
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    with open(path, "wb") as f:
+        f.write(data)
+
+
+def main():
+    out = os.path.join(sys.argv[1], "Config")
+    images = os.path.join(out, "Default")
+    write(os.path.join(images, "ToolMgrBack.png"), background().to_png())
+    write(os.path.join(images, "ToolItem.png"), item_strip().to_png())
+    write(os.path.join(images, "RefreshButton.png"), button_strip().to_png())
+    write(os.path.join(images, "RefreshIcon.png"), refresh_glyph().to_png())
+    write(os.path.join(images, "ToolDefault.png"), default_tool_icon().to_png())
+    write(os.path.join(images, "EmptyBox.png"), empty_box_icon().to_png())
+    write(os.path.join(images, "ToolMgr.ico"), window_icon().to_ico())
+    write(os.path.join(out, "Morvel_SCfg.xml"), skin_xml().encode("utf-8"))
+
+
+if __name__ == "__main__":
+    main()
