@@ -1,0 +1,15 @@
+#include "CRuntimeClass.h"
+#include "CObject.h"
+
+CObject* CRuntimeClass::CreateObject() const
+{
+    return m_pfnCreateObject ? m_pfnCreateObject() : nullptr;
+}
+
+BOOL CRuntimeClass::IsDerivedFrom(const CRuntimeClass* pBaseClass) const
+{
+    for (const CRuntimeClass* p = this; p; p = p->m_pfnGetBaseClass ? p->m_pfnGetBaseClass() : nullptr)
+        if (p == pBaseClass)
+            return TRUE;
+    return FALSE;
+}
