@@ -40,8 +40,8 @@ CWinApp* AfxGetApp();
 // Called from a DLL's DllMain, as a regular MFC DLL does: DLL_PROCESS_ATTACH
 // records the DLL's handle, creates the activation context of its manifest
 // (resource 2, if any) and runs the application object's InitInstance, whose
-// result is returned; DLL_PROCESS_DETACH runs ExitInstance and releases the
-// activation context.
+// result is returned; DLL_PROCESS_DETACH runs ExitInstance. The activation
+// context is released with the state when the binary is unloaded.
 BOOL AfxDllProcessAttach(HINSTANCE hInstDll);
 void AfxDllProcessDetach();
 

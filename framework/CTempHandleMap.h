@@ -14,25 +14,30 @@ class CTempHandleMap
 {
 public:
     using IsAliveFn = bool (*)(HANDLE_T);
+    using SetHandleFn = void (*)(OBJ*, HANDLE_T);
 
-    explicit CTempHandleMap(IsAliveFn pfnIsAlive) : m_pfnIsAlive(pfnIsAlive) {}
+    // pfnSetHandle stores a handle in a wrapper without taking ownership.
+    CTempHandleMap(IsAliveFn pfnIsAlive, SetHandleFn pfnSetHandle)
+        : m_pfnIsAlive(pfnIsAlive), m_pfnSetHandle(pfnSetHandle) {}
     CTempHandleMap(const CTempHandleMap&) = delete;
     CTempHandleMap& operator=(const CTempHandleMap&) = delete;
     ~CTempHandleMap()
     {
         for (auto& kv : m_map)
-            kv.second->Detach();
+            m_pfnSetHandle(kv.second.get(), nullptr);
     }
 
     // The wrapper of h, made on first request.
     OBJ* FromHandle(HANDLE_T h)
     {
+        if (!h)
+            return nullptr;
         auto it = m_map.find(h);
         if (it != m_map.end())
             return it->second.get();
         FreeDeadWrappers();
         std::unique_ptr<OBJ> p(new OBJ);
-        p->Attach(h);
+        m_pfnSetHandle(p.get(), h);
         OBJ* pObj = p.get();
         m_map.emplace(h, std::move(p));
         return pObj;
@@ -46,11 +51,12 @@ private:
             if (!m_pfnIsAlive(kv.first))
                 dead.push_back(kv.first);
         for (HANDLE_T h : dead) {
-            m_map[h]->Detach();
+            m_pfnSetHandle(m_map[h].get(), nullptr);
             m_map.erase(h);
         }
     }
 
     IsAliveFn m_pfnIsAlive;
+    SetHandleFn m_pfnSetHandle;
     std::unordered_map<HANDLE_T, std::unique_ptr<OBJ>> m_map;
 };

@@ -157,8 +157,9 @@ protected:
     void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
     void OnSysCommand(UINT nID, LPARAM lParam);
 
-    // Hands the thread's last sent message to the control's OnChildNotify.
-    BOOL ReflectLastMsg(HWND hWndChild, LRESULT* pResult = nullptr);
+    // Hands a notification to the control's object (OnChildNotify); FALSE
+    // when the control has no object of this module or did not handle it.
+    static BOOL ReflectToChild(HWND hWndChild, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
 
     // The procedure the window had before this object subclassed it.
     WNDPROC m_pfnSuper = nullptr;
@@ -166,7 +167,8 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    explicit CWnd(HWND hWndSpecial) : m_hWnd(hWndSpecial) {}
+    explicit CWnd(HWND hWndPlacement) : m_hWnd(hWndPlacement) {}
+    bool IsPlacementValue() const;
 
     friend LRESULT CALLBACK AfxWndProc(HWND, UINT, WPARAM, LPARAM);
     friend LRESULT CALLBACK AfxCbtFilterHook(int, WPARAM, LPARAM);

@@ -1,0 +1,111 @@
+#include "CDC.h"
+#include "CFont.h"
+#include "CTempHandleMap.h"
+
+IMPLEMENT_DYNAMIC(CDC, CObject)
+
+CDC::~CDC()
+{
+    DeleteDC();
+}
+
+CDC* CDC::FromHandle(HDC hDC)
+{
+    static CTempHandleMap<HDC, CDC> s_map(
+        [](HDC h) { return ::GetObjectType(h) != 0; },
+        [](CDC* p, HDC h) { p->m_hDC = h; });
+    return s_map.FromHandle(hDC);
+}
+
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wnonnull-compare"
+HDC CDC::GetSafeHdc() const
+{
+    return this ? m_hDC : nullptr;
+}
+#pragma GCC diagnostic pop
+
+BOOL CDC::Attach(HDC hDC)
+{
+    if (!hDC || m_hDC)
+        return FALSE;
+    m_hDC = hDC;
+    return TRUE;
+}
+
+HDC CDC::Detach()
+{
+    HDC hDC = m_hDC;
+    m_hDC = nullptr;
+    return hDC;
+}
+
+BOOL CDC::DeleteDC()
+{
+    if (!m_hDC)
+        return FALSE;
+    return ::DeleteDC(Detach());
+}
+
+BOOL CDC::CreateCompatibleDC(CDC* pDC)
+{
+    return Attach(::CreateCompatibleDC(pDC->GetSafeHdc()));
+}
+
+HGDIOBJ CDC::SelectObject(HGDIOBJ hObject)
+{
+    return ::SelectObject(m_hDC, hObject);
+}
+
+CFont* CDC::SelectObject(CFont* pFont)
+{
+    return CFont::FromHandle(static_cast<HFONT>(::SelectObject(m_hDC, pFont->GetSafeHandle())));
+}
+
+int CDC::SetBkMode(int nBkMode)
+{
+    return ::SetBkMode(m_hDC, nBkMode);
+}
+
+COLORREF CDC::SetBkColor(COLORREF crColor)
+{
+    return ::SetBkColor(m_hDC, crColor);
+}
+
+COLORREF CDC::SetTextColor(COLORREF crColor)
+{
+    return ::SetTextColor(m_hDC, crColor);
+}
+
+void CDC::FillSolidRect(LPCRECT lpRect, COLORREF clr)
+{
+    // As MFC: an opaque empty text run paints the rectangle in the background colour.
+    ::SetBkColor(m_hDC, clr);
+    ::ExtTextOutW(m_hDC, 0, 0, ETO_OPAQUE, lpRect, nullptr, 0, nullptr);
+}
+
+void CDC::FillSolidRect(int x, int y, int cx, int cy, COLORREF clr)
+{
+    CRect rect(x, y, x + cx, y + cy);
+    FillSolidRect(&rect, clr);
+}
+
+int CDC::DrawText(LPCWSTR lpszString, int nCount, LPRECT lpRect, UINT nFormat)
+{
+    return ::DrawTextW(m_hDC, lpszString, nCount, lpRect, nFormat);
+}
+
+BOOL CDC::BitBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc, DWORD dwRop)
+{
+    return ::BitBlt(m_hDC, x, y, nWidth, nHeight, pSrcDC->GetSafeHdc(), xSrc, ySrc, dwRop);
+}
+
+int CDC::GetDeviceCaps(int nIndex) const
+{
+    return ::GetDeviceCaps(m_hDC, nIndex);
+}
+
+COLORREF CDC::GetPixel(int x, int y) const
+{
+    return ::GetPixel(m_hDC, x, y);
+}

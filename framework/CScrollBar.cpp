@@ -1,0 +1,3 @@
+#include "CScrollBar.h"
+
+IMPLEMENT_DYNAMIC(CScrollBar, CWnd)
