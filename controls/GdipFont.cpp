@@ -6,7 +6,9 @@ namespace Gdip {
 
 Font::Font(const FontFamily& family, Gdiplus::REAL emSize, int nStyle, Gdiplus::Unit unit)
 {
-    if (!family.Native()) {
+    // GDI+ refuses an em size that is not positive; Wine's flat API accepts 0
+    // and then uses a default size, so the refusal is made here for both.
+    if (!family.Native() || emSize <= 0) {
         SetStatus(Gdiplus::InvalidParameter);
         return;
     }

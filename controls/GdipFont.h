@@ -9,7 +9,8 @@ class Font : public LastStatus
 public:
     // GdipCreateFont: family, em size, FontStyle value (0 regular, 1 bold,
     // 2 italic, 4 underline, 8 strikeout, added together), unit of the size.
-    // A family without a handle gives a font without one.
+    // A family without a handle, or a size that is not positive, gives a font
+    // without one (InvalidParameter).
     Font(const FontFamily& family, Gdiplus::REAL emSize, int nStyle, Gdiplus::Unit unit = Gdiplus::UnitPixel);
     ~Font();
     Font(const Font&) = delete;

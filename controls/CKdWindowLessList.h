@@ -1,0 +1,116 @@
+// A grid of items (icon and name) without a window of its own. It lives in an
+// owner window: the owner writes the placement members, forwards its mouse
+// messages to OnMouseMessage, and paints the list with Draw. The list answers
+// with two messages sent to the owner: WM_USER+1 (an item was clicked; wParam
+// points to the item, lParam 0 after a release and 1 after a double click)
+// and WM_USER+2 (the hover or pressed item changed, repaint the list area).
+//
+// Mouse states: m_nHover follows the item under the pointer (-1 for none);
+// m_nPressed is the item on which the left button went down, cleared by every
+// release and by a double click on an item. The item's background frame
+// shows the state: 0 normal, 1 hover, 2 pressed (pressed wins).
+#pragma once
+#include <memory>
+#include "controls/GdipBitmap.h"
+#include "controls/_WLL_FONT_INFO.h"
+#include "controls/_WLL_LIST_CTRL_ITEM.h"
+#include "framework/Afx.h"
+#include "framework/CArray.h"
+#include "skin/CQmXMLParseBase.h"
+
+namespace Gdip {
+class Graphics;
+}
+
+class CKdWindowLessList : public CQmXMLParseBase
+{
+public:
+    CKdWindowLessList();
+    ~CKdWindowLessList() override;
+
+    // Reads the section of the skin file, then the text style and the two
+    // background images ("BackBmp", "ItemBmp"). Repeatable. Returns TRUE.
+    BOOL LoadSkin(const CString& strSkinFile, const CString& strSection, const CString& strSection2,
+                  const CString& strSkinName);
+    // Attaches the list to its owner and creates the tooltip the first time
+    // the skin asks for one ("ShowToolTip", "ToolTipWidth").
+    void SetOwner(CWnd* pOwner);
+
+    BOOL AddItem(const CString& strId, const CString& strName, const CString& strTipText, const CString& strIconPath);
+    // Releases every item and the array's storage; hover and pressed stay.
+    BOOL DeleteAllItems();
+
+    // "ListItemSpec": item width, item height, horizontal and vertical spacing;
+    // a missing or unreadable part reads as 0.
+    void GetItemSpec(int& nItemWidth, int& nItemHeight, int& nSpaceX, int& nSpaceY) const;
+    // Content size of nCount items laid out in nAvailWidth. FALSE (and only
+    // nCols written, as 0) when no column fits.
+    static BOOL CalcSheetSize(int nItemWidth, int nAvailWidth, int nSpaceX, int nItemHeight, int nSpaceY, int nCount,
+                              RECT& rcSheet, int& nCols, int& nRows);
+
+    // Index of the first item whose rectangle holds the content point, or -1.
+    int HitTest(POINT pt) const;
+    // Draws the visible area with its top-left corner at pt of the graphics.
+    BOOL Draw(POINT pt, Gdip::Graphics* pGraphics);
+    // WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK and
+    // WM_MOUSELEAVE with the owner's client point in lParam; TRUE when consumed.
+    BOOL OnMouseMessage(UINT nMsg, LPARAM lParam);
+
+    UINT m_nMsgClick = 0;
+    UINT m_nMsgRedraw = 0;
+    CWnd* m_pOwner = nullptr;
+    static constexpr int kItemBkSlots = 6;
+    std::unique_ptr<Gdip::Bitmap> m_pItemBk[kItemBkSlots]; // slot 0: "ItemBmp", a strip of 4 frames
+    std::unique_ptr<Gdip::Image> m_pBackImage;              // "BackBmp", stretched over the visible area
+    // Placement, written by the owner: the content origin on the owner's
+    // surface is (m_nLeft, m_nTop + m_nOffsetY); m_nOffsetY is 0 or negative.
+    int m_nOffsetY = 0;
+    int m_nLeft = 0;
+    int m_nTop = 0;
+    int m_nWidth = 0;
+    int m_nHeight = 0;
+    int m_nHover = -1;
+    int m_nPressed = -1;
+    CArray<_WLL_LIST_CTRL_ITEM, _WLL_LIST_CTRL_ITEM&> m_arrItems;
+    _WLL_FONT_INFO m_fontInfo;
+    CToolTipCtrl m_toolTip;
+
+private:
+    struct ItemSpec
+    {
+        int nWidth = 0;
+        int nHeight = 0;
+        int nSpaceX = 0;
+        int nSpaceY = 0;
+    };
+
+    ItemSpec ReadItemSpec() const;
+    static int CalcColumns(int nAvailWidth, int nItemWidth, int nSpaceX);
+    static RECT CalcItemRect(int nIndex, const ItemSpec& spec, int nCols);
+
+    void ReadTextStyle();
+    void ReadImages();
+
+    void DrawContent(Gdip::Image* pCanvas);
+    bool CalcVisibleRows(const ItemSpec& spec, int nRows, int& nFirst, int& nLast) const;
+    void DrawItem(Gdip::Graphics& graphics, int nIndex, int x, int y);
+    void DrawItemBackground(Gdip::Graphics& graphics, int nIndex, int x, int y);
+    void DrawItemIcon(Gdip::Graphics& graphics, _WLL_LIST_CTRL_ITEM& item, int x, int y);
+    void DrawItemName(Gdip::Graphics& graphics, const _WLL_LIST_CTRL_ITEM& item, int x, int y);
+
+    POINT ContentPoint(LPARAM lParam) const;
+    BOOL OnMouseMove(POINT pt);
+    BOOL OnLButtonDown(POINT pt);
+    BOOL OnLButtonUp(POINT pt);
+    BOOL OnLButtonDblClk(POINT pt);
+    BOOL OnMouseLeave();
+    void UpdateToolTip(int nItem);
+    void NotifyRedraw();
+    void NotifyClick(int nItem, LPARAM lParam);
+
+    // Index of the first item whose id is "-1" (-1 for none): every item
+    // after it is drawn indented, also when that item itself is scrolled out
+    // of view and not drawn. Kept by AddItem and DeleteAllItems, so painting
+    // never scans the items above the visible ones.
+    int m_nFirstIndentItem = -1;
+};
