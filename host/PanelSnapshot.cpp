@@ -22,14 +22,15 @@ bool FindPngEncoder(CLSID& clsid)
     return false;
 }
 
-// Copies the window's client pixels into a new bitmap owned by the caller.
-HBITMAP CopyClientPixels(HWND hWnd, int& width, int& height)
+// Copies the whole window's pixels (scroll bar included) into a new bitmap
+// owned by the caller.
+HBITMAP CopyWindowPixels(HWND hWnd, int& width, int& height)
 {
     RECT rc;
-    GetClientRect(hWnd, &rc);
-    width = rc.right;
-    height = rc.bottom;
-    HDC hdcWnd = GetDC(hWnd);
+    GetWindowRect(hWnd, &rc);
+    width = rc.right - rc.left;
+    height = rc.bottom - rc.top;
+    HDC hdcWnd = GetWindowDC(hWnd);
     HDC hdcMem = CreateCompatibleDC(hdcWnd);
     HBITMAP hbm = CreateCompatibleBitmap(hdcWnd, width, height);
     HGDIOBJ old = SelectObject(hdcMem, hbm);
@@ -49,7 +50,7 @@ bool SaveWindowAsPng(HWND hWnd, const std::wstring& path, std::wstring& error)
         return false;
     }
     int width = 0, height = 0;
-    HBITMAP hbm = CopyClientPixels(hWnd, width, height);
+    HBITMAP hbm = CopyWindowPixels(hWnd, width, height);
     if (!hbm || width <= 0 || height <= 0) {
         if (hbm)
             DeleteObject(hbm);

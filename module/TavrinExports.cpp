@@ -1,0 +1,63 @@
+// The module's exported functions and the lifetime of its one tool manager
+// panel. Every export runs inside the module's own framework state, so the
+// panel's creation sees the module's resources, window map and application.
+#include "framework/Afx.h"
+#include "module/CTavrinApp.h"
+#include "panel/CToolMgrDlg.h"
+#include "res/resource.h"
+
+#define TAVRIN_EXPORT extern "C" __declspec(dllexport)
+
+CTavrinApp theApp;
+CToolMgrDlg* g_pToolMgrDlg = nullptr;
+
+namespace {
+void DestroyPanel()
+{
+    if (!g_pToolMgrDlg)
+        return;
+    g_pToolMgrDlg->DestroyWindow();
+    delete g_pToolMgrDlg;
+    g_pToolMgrDlg = nullptr;
+}
+}
+
+TAVRIN_EXPORT int WINAPI QmUIFunInitialize(DWORD /*dwReserved*/)
+{
+    AFX_MANAGE_STATE(AfxGetStaticModuleState());
+    return 0;
+}
+
+TAVRIN_EXPORT int WINAPI QmUIFunUnInitialize(DWORD /*dwReserved*/)
+{
+    AFX_MANAGE_STATE(AfxGetStaticModuleState());
+    DestroyPanel();
+    return 0;
+}
+
+TAVRIN_EXPORT int WINAPI QmUIFunEnter(HWND hParent, HWND* phPanel, DWORD /*dwReserved*/)
+{
+    AFX_MANAGE_STATE(AfxGetStaticModuleState());
+    DestroyPanel();
+    // The pointer is in place before the window exists: set-up runs during Create.
+    g_pToolMgrDlg = new CToolMgrDlg;
+    g_pToolMgrDlg->Create(IDD_TOOLMGR_DLG, CWnd::FromHandle(hParent));
+    if (phPanel)
+        *phPanel = g_pToolMgrDlg->GetSafeHwnd();
+    return 0;
+}
+
+TAVRIN_EXPORT BOOL __cdecl DllPreTranslateMessage(MSG* pMsg)
+{
+    AFX_MANAGE_STATE(AfxGetStaticModuleState());
+    return pMsg ? theApp.PreTranslateMessage(pMsg) : FALSE;
+}
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE hInstDll, DWORD dwReason, LPVOID /*lpReserved*/)
+{
+    if (dwReason == DLL_PROCESS_ATTACH)
+        return AfxDllProcessAttach(hInstDll);
+    if (dwReason == DLL_PROCESS_DETACH)
+        AfxDllProcessDetach();
+    return TRUE;
+}
