@@ -1,28 +1,10 @@
 #include "ValueText.h"
+#include "framework/CHandleOwner.h"
 #include <cstring>
 #include <cwchar>
 #include <vector>
 
 namespace {
-
-// Owns a registry key opened by this file and closes it exactly once.
-class CRegKeyOwner
-{
-public:
-    CRegKeyOwner() = default;
-    CRegKeyOwner(const CRegKeyOwner&) = delete;
-    CRegKeyOwner& operator=(const CRegKeyOwner&) = delete;
-    ~CRegKeyOwner()
-    {
-        if (m_hKey)
-            RegCloseKey(m_hKey);
-    }
-    HKEY* Receive() { return &m_hKey; }
-    HKEY Get() const { return m_hKey; }
-
-private:
-    HKEY m_hKey = nullptr;
-};
 
 CString WithoutSpaces(CString strText)
 {

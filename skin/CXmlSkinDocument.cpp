@@ -1,0 +1,34 @@
+#include "CXmlSkinDocument.h"
+#include "XmlText.h"
+#include <xercesc/util/PlatformUtils.hpp>
+#include <xercesc/util/XMLString.hpp>
+#include <xercesc/util/XMLUni.hpp>
+
+using namespace xercesc;
+
+CXmlSkinDocument::CXmlSkinDocument()
+{
+    XMLCh szFeatures[64] = {};
+    XMLString::transcode("LS", szFeatures, 63, XMLPlatformUtils::fgMemoryManager);
+    m_pImplementation = DOMImplementationRegistry::getDOMImplementation(szFeatures);
+    if (!m_pImplementation)
+        return;
+    m_pParser.reset(m_pImplementation->createLSParser(DOMImplementationLS::MODE_SYNCHRONOUS, nullptr,
+                                                       XMLPlatformUtils::fgMemoryManager, nullptr));
+    DOMConfiguration* pConfig = m_pParser->getDomConfig();
+    pConfig->setParameter(XMLUni::fgDOMErrorHandler, static_cast<DOMErrorHandler*>(&m_errorTrap));
+    pConfig->setParameter(XMLUni::fgXercesSecurityManager, &m_securityManager);
+    // A skin is self-contained: an external DTD is neither fetched nor needed.
+    pConfig->setParameter(XMLUni::fgXercesLoadExternalDTD, false);
+}
+
+DOMElement* CXmlSkinDocument::Load(const CString& strPath)
+{
+    if (!m_pParser)
+        return nullptr;
+    std::u16string strSystemId = TextToXml(strPath);
+    m_pDocument = m_pParser->parseURI(strSystemId.c_str());
+    if (!m_pDocument || m_errorTrap.HadFatalError())
+        return nullptr;
+    return m_pDocument->getDocumentElement();
+}

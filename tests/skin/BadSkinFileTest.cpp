@@ -1,0 +1,199 @@
+// Skin files that are missing, broken, hostile or huge: the reader never
+// crashes, reads nothing from a file it cannot parse, and reads valid extremes
+// completely.
+#include <gtest/gtest.h>
+#include <functional>
+#include <string>
+#include <xercesc/util/PlatformUtils.hpp>
+#include "CTempSkinFolder.h"
+#include "skin/CQmXMLParseBase.h"
+
+namespace {
+
+const wchar_t kDialog[] = L"CommonWindow\\ToolMgrUIDlg";
+
+std::wstring Section(const std::wstring& strWindowInfo, const std::wstring& strDynamicInfo = L"")
+{
+    return L"<Skin><CommonWindow><ToolMgrUIDlg><WindowInfo>" + strWindowInfo + L"</WindowInfo><DynamicInfo>" +
+           strDynamicInfo + L"</DynamicInfo></ToolMgrUIDlg></CommonWindow></Skin>";
+}
+
+std::wstring ManyEntries(const wchar_t* pszFormat, int nCount)
+{
+    std::wstring strEntries;
+    CString strEntry;
+    for (int i = 0; i < nCount; ++i) {
+        strEntry.Format(pszFormat, i, i);
+        strEntries += strEntry.GetString();
+    }
+    return strEntries;
+}
+
+std::wstring Repeat(const std::wstring& strPart, int nCount)
+{
+    std::wstring strAll;
+    for (int i = 0; i < nCount; ++i)
+        strAll += strPart;
+    return strAll;
+}
+
+// Ten levels of ten references each: 10^10 expansions unless entity expansion is capped.
+std::wstring EntityBomb()
+{
+    std::wstring strDtd = L"<!DOCTYPE Skin [<!ENTITY e0 \"boom\">";
+    for (int i = 1; i <= 10; ++i) {
+        strDtd += L"<!ENTITY e" + std::to_wstring(i) + L" \"";
+        for (int j = 0; j < 10; ++j)
+            strDtd += L"&e" + std::to_wstring(i - 1) + L";";
+        strDtd += L"\">";
+    }
+    return strDtd + L"]>" + Section(L"<I ItemID=\"Title\" Data=\"&e10;\"/>");
+}
+
+std::string Utf16WithBom(const std::wstring& strText)
+{
+    std::string strBytes("\xFF\xFE", 2);
+    strBytes.append(reinterpret_cast<const char*>(strText.data()), strText.size() * sizeof(wchar_t));
+    return strBytes;
+}
+
+struct BadFileRow
+{
+    const char* pszName;
+    std::function<CString(const CTempSkinFolder&)> makeFile; // returns the path to load
+    std::wstring strSection;
+    int nTitleLength;   // -1: no Title read
+    int nNewKeys;       // WindowInfo keys added by the load
+    int nNewItems;      // dynamic descriptions added by the load
+};
+
+TEST(BadSkinFiles, NeutralResultsAndNoCrash)
+{
+    const std::wstring strDeepPath = Repeat(L"Level\\", 5000);
+    const std::wstring strDeepSection = Repeat(L"<level>", 5000) + L"<WindowInfo><I ItemID=\"Title\" Data=\"bottom\"/>" +
+                                        L"</WindowInfo>" + Repeat(L"</level>", 5000);
+    const std::wstring strMaxTitle(100000, L'\x4E2D');
+    const BadFileRow rows[] = {
+        {"missing file", [](const CTempSkinFolder& f) { return f.Path(L"NoSuchFile.xml"); }, kDialog, -1, 0, 0},
+        {"empty path", [](const CTempSkinFolder&) { return CString(); }, kDialog, -1, 0, 0},
+        {"a folder", [](const CTempSkinFolder& f) { return f.Folder(); }, kDialog, -1, 0, 0},
+        {"empty file", [](const CTempSkinFolder& f) { return f.WriteBytes(L"s.xml", ""); }, kDialog, -1, 0, 0},
+        {"white space only", [](const CTempSkinFolder& f) { return f.WriteUtf8(L"s.xml", L" \r\n\t "); }, kDialog,
+         -1, 0, 0},
+        {"unclosed elements after the section",
+         [](const CTempSkinFolder& f) {
+             return f.WriteUtf8(L"s.xml", L"<Skin><CommonWindow><ToolMgrUIDlg><WindowInfo>"
+                                          L"<I ItemID=\"Title\" Data=\"T\"/></WindowInfo>");
+         },
+         kDialog, -1, 0, 0},
+        {"mismatched end tag",
+         [](const CTempSkinFolder& f) {
+             std::wstring strText = Section(L"<I ItemID=\"Title\" Data=\"T\"/>");
+             return f.WriteUtf8(L"s.xml", strText.replace(strText.rfind(L"</Skin>"), 7, L"</Skim>"));
+         },
+         kDialog, -1, 0, 0},
+        {"two root elements",
+         [](const CTempSkinFolder& f) { return f.WriteUtf8(L"s.xml", Section(L"<I ItemID=\"Title\" Data=\"T\"/>") + L"<x/>"); },
+         kDialog, -1, 0, 0},
+        {"undefined entity",
+         [](const CTempSkinFolder& f) { return f.WriteUtf8(L"s.xml", Section(L"<I ItemID=\"Title\" Data=\"&nope;\"/>")); },
+         kDialog, -1, 0, 0},
+        {"entity expansion bomb", [](const CTempSkinFolder& f) { return f.WriteUtf8(L"s.xml", EntityBomb()); },
+         kDialog, -1, 0, 0},
+        {"plain text", [](const CTempSkinFolder& f) { return f.WriteUtf8(L"s.xml", L"Title=Tools"); }, kDialog, -1,
+         0, 0},
+        {"binary bytes",
+         [](const CTempSkinFolder& f) { return f.WriteBytes(L"s.xml", std::string("\x00\x01\xFE\xFF<\x00>\x89PNG", 12)); },
+         kDialog, -1, 0, 0},
+        {"root only", [](const CTempSkinFolder& f) { return f.WriteUtf8(L"s.xml", L"<Skin/>"); }, kDialog, -1, 0, 0},
+        {"no such section",
+         [](const CTempSkinFolder& f) {
+             return f.WriteUtf8(L"s.xml", L"<Skin><CommonWindow><Other><WindowInfo><I ItemID=\"Title\" Data=\"T\"/>"
+                                          L"</WindowInfo></Other></CommonWindow></Skin>");
+         },
+         kDialog, -1, 0, 0},
+        {"section without tables",
+         [](const CTempSkinFolder& f) { return f.WriteUtf8(L"s.xml", L"<Skin><CommonWindow><ToolMgrUIDlg/></CommonWindow></Skin>"); },
+         kDialog, -1, 0, 0},
+        {"missing external DTD is not fetched",
+         [](const CTempSkinFolder& f) {
+             return f.WriteUtf8(L"s.xml", L"<!DOCTYPE Skin SYSTEM \"NoSuch.dtd\">" + Section(L"<I ItemID=\"Title\" Data=\"dtd\"/>"));
+         },
+         kDialog, 3, 1, 0},
+        {"UTF-16 with byte order mark",
+         [](const CTempSkinFolder& f) {
+             return f.WriteBytes(L"s.xml", Utf16WithBom(Section(L"<I ItemID=\"Title\" Data=\"\x5DE5\x5177\"/>")));
+         },
+         kDialog, 2, 1, 0},
+        {"100,000-character attribute",
+         [&](const CTempSkinFolder& f) { return f.WriteUtf8(L"s.xml", Section(L"<I ItemID=\"Title\" Data=\"" + strMaxTitle + L"\"/>")); },
+         kDialog, 100000, 1, 0},
+        {"10,000 entries in each table",
+         [](const CTempSkinFolder& f) {
+             return f.WriteUtf8(L"s.xml", Section(ManyEntries(L"<I ItemID=\"K%d\" Data=\"%d\"/>", 10000),
+                                                  ManyEntries(L"<C ID=\"C%d\" Name=\"%d\" ControlType=\"1\"/>", 10000)));
+         },
+         kDialog, -1, 10000, 10000},
+        {"5,000 levels nested inside an entry",
+         [](const CTempSkinFolder& f) {
+             return f.WriteUtf8(L"s.xml", Section(L"<I ItemID=\"Title\" Data=\"deep\">" + Repeat(L"<I ItemID=\"X\">", 5000) +
+                                                  Repeat(L"</I>", 5001)));
+         },
+         kDialog, 4, 1, 0},
+        {"section 5,000 levels down",
+         [&](const CTempSkinFolder& f) { return f.WriteUtf8(L"s.xml", L"<Skin>" + strDeepSection + L"</Skin>"); },
+         strDeepPath, 6, 1, 0},
+    };
+
+    CTempSkinFolder goodFolder(L"good");
+    CString strGood = goodFolder.WriteUtf8(L"good.xml", Section(L"<I ItemID=\"Kept\" Data=\"7\"/>",
+                                                                L"<C ID=\"Kept\" Name=\"kept\" ControlType=\"2\"/>"));
+    for (const BadFileRow& row : rows) {
+        SCOPED_TRACE(row.pszName);
+        CTempSkinFolder folder(L"bad");
+        CString strPath = row.makeFile(folder);
+
+        // A fresh reader: every read stays neutral unless the file is valid.
+        CQmXMLParseBase fresh;
+        CQmXMLParseBase::ParseSkinFile(strPath, &fresh, row.strSection.c_str(), L"", L"Default");
+        CString strTitle = L"junk";
+        fresh.GetInfoString(L"Title", TRUE, strTitle);
+        if (row.nTitleLength < 0)
+            EXPECT_TRUE(strTitle.IsEmpty());
+        else
+            EXPECT_EQ(row.nTitleLength + folder.Folder().GetLength() + 8, strTitle.GetLength());
+        int nNumber = 5;
+        EXPECT_EQ(0, fresh.GetInfoNumber(L"Missing", nNumber));
+        EXPECT_EQ(0, nNumber);
+        EXPECT_EQ(row.nNewKeys, fresh.m_mapWindowInfo.GetCount());
+        EXPECT_EQ(row.nNewItems, fresh.m_arrDynamicItems.GetSize());
+        EXPECT_EQ(0, fresh.m_mapPosInfo.GetCount());
+
+        // A reader that was loaded before keeps what it had.
+        CQmXMLParseBase loaded;
+        CQmXMLParseBase::ParseSkinFile(strGood, &loaded, kDialog, L"", L"Default");
+        CQmXMLParseBase::ParseSkinFile(strPath, &loaded, row.strSection.c_str(), L"", L"Default");
+        int nKept = 0;
+        EXPECT_EQ(1, loaded.GetInfoNumber(L"Kept", nKept));
+        EXPECT_EQ(7, nKept);
+        EXPECT_EQ(1 + row.nNewKeys, loaded.m_mapWindowInfo.GetCount());
+        ASSERT_EQ(1 + row.nNewItems, loaded.m_arrDynamicItems.GetSize());
+        EXPECT_STREQ(L"kept", loaded.m_arrDynamicItems[0].strName.GetString());
+    }
+}
+
+TEST(BadSkinFiles, LibraryNotInitialisedReadsNothing)
+{
+    CTempSkinFolder folder;
+    CString strFile = folder.WriteUtf8(L"s.xml", Section(L"<I ItemID=\"Title\" Data=\"T\"/>"));
+    CQmXMLParseBase reader;
+    xercesc::XMLPlatformUtils::Terminate(); // undo the host's initialisation for this test
+    CQmXMLParseBase::ParseSkinFile(strFile, &reader, kDialog, L"", L"Default");
+    xercesc::XMLPlatformUtils::Initialize();
+    EXPECT_EQ(0, reader.m_mapWindowInfo.GetCount());
+
+    CQmXMLParseBase::ParseSkinFile(strFile, &reader, kDialog, L"", L"Default");
+    EXPECT_EQ(1, reader.m_mapWindowInfo.GetCount());
+}
+
+} // namespace
