@@ -205,7 +205,7 @@ BOOL CKdWindowLessList::Draw(POINT pt, Gdip::Graphics* pGraphics)
 {
     std::unique_ptr<Gdip::Bitmap> pCanvas;
     ResetBitmap(pCanvas, m_nWidth, m_nHeight);
-    if (pCanvas)
+    if (pCanvas && pCanvas->Native()) // a size of 0 gives no bitmap
         DrawContent(pCanvas.get());
     if (pGraphics)
         pGraphics->DrawImage(pCanvas.get(), pt.x, pt.y);
