@@ -3,7 +3,7 @@
 // Text format (UTF-8, an optional byte-order mark, CR LF or LF line ends):
 //
 //   ; comment lines start with ';' or '#'
-//   [Catalog]                      header section, at most once, optional
+//   [Catalog]                      header section, optional
 //   Source=http://host/tools.ini   where a refresh fetches the next catalog:
 //                                  an http:// or https:// URL or a file path
 //                                  (a relative path starts at the catalog's folder)

@@ -68,11 +68,16 @@ void RegistryValueScope::Set(DWORD dwType, const void* pData, DWORD cbData)
 
 DiagTempFolder::DiagTempFolder()
 {
+    // Names go on counting past folders that an earlier, aborted run left behind.
     static int s_nSerial = 0;
     wchar_t szTemp[MAX_PATH];
     GetTempPathW(MAX_PATH, szTemp);
-    m_strPath.Format(L"%stracelog %lu-%d\\", szTemp, GetCurrentProcessId(), ++s_nSerial);
-    EXPECT_TRUE(CreateDirectoryW(m_strPath, nullptr));
+    bool bCreated = false;
+    do {
+        m_strPath.Format(L"%stracelog %lu-%d\\", szTemp, GetCurrentProcessId(), ++s_nSerial);
+        bCreated = CreateDirectoryW(m_strPath, nullptr) != FALSE;
+    } while (!bCreated && GetLastError() == ERROR_ALREADY_EXISTS);
+    EXPECT_TRUE(bCreated) << "cannot create " << m_strPath.ToAnsi();
 }
 
 DiagTempFolder::~DiagTempFolder()

@@ -35,6 +35,19 @@ public:
         QueryInformationJobObject(m_hJob, JobObjectBasicAccountingInformation, &info, sizeof(info), nullptr);
         return info.TotalProcesses;
     }
+    // Waits until the started processes have ended, so that none of them
+    // still has the test folder as its current folder when it is removed.
+    bool WaitForStartedToEnd() const
+    {
+        for (DWORD dwWaited = 0; dwWaited < kSafetyWaitMs; dwWaited += 20) {
+            JOBOBJECT_BASIC_ACCOUNTING_INFORMATION info = {};
+            QueryInformationJobObject(m_hJob, JobObjectBasicAccountingInformation, &info, sizeof(info), nullptr);
+            if (info.ActiveProcesses <= 1)
+                return true;
+            Sleep(20);
+        }
+        return false;
+    }
 
 private:
     HANDLE m_hJob = nullptr;
@@ -94,6 +107,7 @@ TEST(PellixRunTool, TheToolWithThatIdRunsInTheCatalogFolder)
     EXPECT_EQ(strExpected + strFolderUtf8, ReadBytes(folder.File(L"b.txt")));
     EXPECT_LT(nBefore, processes.Started());
     EXPECT_FALSE(FileExists(folder.File(L"a.txt")));
+    EXPECT_TRUE(processes.WaitForStartedToEnd());
 }
 
 TEST(PellixRunTool, UnknownOrUnstartableToolsStartNothing)
@@ -130,4 +144,5 @@ TEST(PellixRunTool, UnknownOrUnstartableToolsStartNothing)
     EXPECT_TRUE(PxRunTool(L"touch.a", 4, 1, nullptr, nullptr, 0));
     ASSERT_TRUE(WaitForFile(folder.File(L"a.txt")));
     EXPECT_LT(nBefore, processes.Started());
+    EXPECT_TRUE(processes.WaitForStartedToEnd());
 }

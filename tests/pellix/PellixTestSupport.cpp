@@ -38,11 +38,16 @@ void PrintTo(const CString& strText, std::ostream* pStream)
 
 PellixTempFolder::PellixTempFolder()
 {
+    // Names go on counting past folders that an earlier, aborted run left behind.
     static int s_nSerial = 0;
     wchar_t szTemp[MAX_PATH];
     GetTempPathW(MAX_PATH, szTemp);
-    m_strPath.Format(L"%spellix Ünï 工具 %lu-%d\\", szTemp, GetCurrentProcessId(), ++s_nSerial);
-    EXPECT_TRUE(CreateDirectoryW(m_strPath, nullptr)) << "cannot create " << m_strPath.ToAnsi();
+    bool bCreated = false;
+    do {
+        m_strPath.Format(L"%spellix Ünï 工具 %lu-%d\\", szTemp, GetCurrentProcessId(), ++s_nSerial);
+        bCreated = CreateDirectoryW(m_strPath, nullptr) != FALSE;
+    } while (!bCreated && GetLastError() == ERROR_ALREADY_EXISTS);
+    EXPECT_TRUE(bCreated) << "cannot create " << m_strPath.ToAnsi();
 }
 
 PellixTempFolder::~PellixTempFolder()
