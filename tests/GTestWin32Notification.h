@@ -3,6 +3,7 @@
 // Force-included into GoogleTest and the test programs.
 #pragma once
 #ifdef __cplusplus
+#include <winsock2.h> // before windows.h, so test programs may use sockets
 #include <windows.h>
 
 namespace testing {
