@@ -1,0 +1,124 @@
+#include "PanelFixture.h"
+#include <commctrl.h>
+#include <string>
+
+namespace {
+
+LPARAM PointParam(POINT pt)
+{
+    return MAKELPARAM(pt.x, pt.y);
+}
+
+struct ToolTipSearch
+{
+    HWND hPanel;
+    HWND hFound;
+};
+
+BOOL CALLBACK FindToolTip(HWND hWnd, LPARAM lParam)
+{
+    auto* pSearch = reinterpret_cast<ToolTipSearch*>(lParam);
+    wchar_t szClass[64] = {};
+    GetClassNameW(hWnd, szClass, 64);
+    if (_wcsicmp(szClass, TOOLTIPS_CLASSW) != 0 || GetWindow(hWnd, GW_OWNER) != pSearch->hPanel)
+        return TRUE;
+    TTTOOLINFOW ti = {};
+    ti.cbSize = TTTOOLINFOW_V2_SIZE;
+    ti.hwnd = pSearch->hPanel;
+    ti.uId = reinterpret_cast<UINT_PTR>(pSearch->hPanel);
+    ti.uFlags = TTF_IDISHWND;
+    if (!SendMessageW(hWnd, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&ti)))
+        return TRUE;
+    pSearch->hFound = hWnd;
+    return FALSE;
+}
+
+} // namespace
+
+void PrintTo(const CString& strText, std::ostream* pStream)
+{
+    std::string strBytes(static_cast<size_t>(strText.GetLength()) * 3 + 1, '\0');
+    int cb = WideCharToMultiByte(CP_UTF8, 0, strText, strText.GetLength(), &strBytes[0],
+                                 static_cast<int>(strBytes.size()), nullptr, nullptr);
+    strBytes.resize(static_cast<size_t>(cb > 0 ? cb : 0));
+    *pStream << '"' << strBytes << '"';
+}
+
+HWND PanelFixture::OpenPanel()
+{
+    m_skin.Write();
+    if (!m_host.Load())
+        return nullptr;
+    HWND hPanel = m_host.Enter();
+    EXPECT_TRUE(IsWindow(hPanel)) << "QmUIFunEnter gave no panel";
+    if (!IsWindow(hPanel))
+        return nullptr;
+    m_host.ShowPanel();
+    return hPanel;
+}
+
+void PanelFixture::MoveMouse(POINT pt)
+{
+    m_host.PostToPanel(WM_MOUSEMOVE, 0, PointParam(pt));
+}
+
+void PanelFixture::Click(POINT pt)
+{
+    PostMessageW(Panel(), WM_LBUTTONDOWN, MK_LBUTTON, PointParam(pt));
+    PostMessageW(Panel(), WM_LBUTTONUP, 0, PointParam(pt));
+    m_host.PumpUntilIdle();
+}
+
+SCROLLINFO PanelFixture::ScrollInfo() const
+{
+    SCROLLINFO si = {};
+    si.cbSize = sizeof(si);
+    si.fMask = SIF_ALL;
+    GetScrollInfo(Panel(), SB_VERT, &si);
+    return si;
+}
+
+HWND PanelFixture::ListToolTip() const
+{
+    ToolTipSearch search = {Panel(), nullptr};
+    EnumWindows(FindToolTip, reinterpret_cast<LPARAM>(&search));
+    return search.hFound;
+}
+
+CString PanelFixture::ToolTipText(HWND hToolTip) const
+{
+    wchar_t szText[512] = {};
+    TTTOOLINFOW ti = {};
+    ti.cbSize = TTTOOLINFOW_V2_SIZE;
+    ti.hwnd = Panel();
+    ti.uId = reinterpret_cast<UINT_PTR>(Panel());
+    ti.uFlags = TTF_IDISHWND;
+    ti.lpszText = szText;
+    SendMessageW(hToolTip, TTM_GETTEXTW, 512, reinterpret_cast<LPARAM>(&ti));
+    return szText;
+}
+
+void PanelFixture::SwitchLogging(bool bOn)
+{
+    m_pDebugSwitch.reset();
+    m_pFlagSwitch.reset();
+    m_pDebugSwitch.reset(new RegistryValue(L"SOFTWARE\\brelwick\\Quenda3.0", L"Debug", bOn ? L"1" : nullptr));
+    m_pFlagSwitch.reset(new RegistryValue(L"SOFTWARE", L"MorvelDebugFlag", nullptr));
+}
+
+std::vector<CString> PanelFixture::LogMessages(const ModuleHost& host)
+{
+    // Each line is "TID:<thread> [<time>.<nnn>]     <message>" in the ANSI code page.
+    CString strLog(ReadFileBytes(host.ConfigFile(L"UILogTrace.txt")).c_str());
+    std::vector<CString> messages;
+    int nStart = 0;
+    for (int nEnd = strLog.Find(L"\r\n"); nEnd >= 0; nStart = nEnd + 2, nEnd = strLog.Find(L"\r\n", nStart)) {
+        CString strLine = strLog.Mid(nStart, nEnd - nStart);
+        int nMessage = strLine.Find(L"]     ");
+        bool bPrefixed = strLine.Left(4) == L"TID:" && nMessage > 0;
+        messages.push_back(bPrefixed ? strLine.Mid(nMessage + 6) : L"unexpected line: " + strLine);
+    }
+    if (nStart < strLog.GetLength())
+        messages.push_back(L"unterminated line: " + strLog.Mid(nStart));
+    return messages;
+}

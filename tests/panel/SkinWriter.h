@@ -1,0 +1,71 @@
+// Writes the panel's skin into a module folder: Config\Morvel_SCfg.xml with
+// the sections CommonWindow\ToolMgrUIDlg and CommonWindow\ToolMgrList, and
+// solid-colour PNG images in Config\Default, so that the panel's pixels can be
+// told apart. The standard look below is filled in by the constructor; a test
+// changes single keys before Write().
+#pragma once
+#include <windows.h>
+#include <gdiplus.h>
+#include <utility>
+#include <vector>
+#include "framework/CString.h"
+
+namespace TestSkin {
+// Grid: items of 60 x 50 pixels, 10 pixels apart; in the standard list area
+// 4 columns fit with and without a scroll bar.
+const int kItemW = 60, kItemH = 50, kSpacing = 10, kColumns = 4;
+const POINT kIconPos = {22, 6}; // the item's icon, 16 x 16
+const int kIconSize = 16;
+// Controls in document order: identifiers 256 + index.
+const int kRefreshId = 256, kLabel1Id = 257, kLabel2Id = 258, kLabel3Id = 259, kIconId = 260;
+const RECT kRefreshPos = {220, 8, 300, 32};
+
+const Gdiplus::ARGB kPanelBack = 0xFF3050A0;
+const Gdiplus::ARGB kListBack = 0xFF406040;
+const Gdiplus::ARGB kItemFrames[4] = {0xFFC08040, 0xFF40C0C0, 0xFFC040C0, 0xFF808080}; // normal, hover, pressed, unused
+const Gdiplus::ARGB kDefaultIcon = 0xFFE0E020;
+const Gdiplus::ARGB kRefreshFrames[4] = {0xFFA02020, 0xFF20A020, 0xFF2020A0, 0xFF606060};
+} // namespace TestSkin
+
+// Saves a PNG of nFrames frames of nWidth x nHeight side by side, frame f
+// filled with pColors[f].
+void WriteFramesPng(const CString& strFile, int nWidth, int nHeight, const Gdiplus::ARGB* pColors, int nFrames);
+inline void WriteSolidPng(const CString& strFile, int nWidth, int nHeight, Gdiplus::ARGB color)
+{
+    WriteFramesPng(strFile, nWidth, nHeight, &color, 1);
+}
+
+class SkinWriter
+{
+public:
+    explicit SkinWriter(const CString& strModuleFolder);
+
+    // A value of the panel's (dialog) or the list's WindowInfo; an empty text removes the key.
+    void SetDialogInfo(const wchar_t* pszKey, const CString& strData);
+    void SetListInfo(const wchar_t* pszKey, const CString& strData);
+    void SetSheet(int cx, int cy);
+    // "PluginWndMarge": left, top, right and bottom margins of the list area.
+    void SetMargins(int nLeft, int nTop, int nRight, int nBottom);
+
+    // Writes the images and the skin file.
+    void Write() const;
+
+    // The list area in the panel's client coordinates.
+    RECT ListArea() const;
+    // Item nIndex's top-left corner and centre in client coordinates while the
+    // grid is scrolled to nScrollPos.
+    POINT ItemCorner(int nIndex, int nScrollPos = 0) const;
+    POINT ItemCentre(int nIndex, int nScrollPos = 0) const;
+
+private:
+    using Entries = std::vector<std::pair<CString, CString>>;
+    static void SetEntry(Entries& entries, const wchar_t* pszKey, const CString& strData);
+    CString SkinXml() const;
+
+    CString m_strConfig;
+    Entries m_dialogInfo;
+    Entries m_listInfo;
+    std::vector<CString> m_controls; // attribute texts of the DynamicInfo entries
+    SIZE m_sheet = {320, 240};
+    RECT m_margins = {10, 40, 30, 20};
+};

@@ -1,0 +1,57 @@
+#include "WindowPixels.h"
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+const int kTolerance = 4;
+}
+
+WindowPixels::WindowPixels(HWND hWnd)
+{
+    RECT rc = {};
+    GetClientRect(hWnd, &rc);
+    m_nWidth = rc.right;
+    m_nHeight = rc.bottom;
+    if (m_nWidth <= 0 || m_nHeight <= 0)
+        return;
+    BITMAPINFO bmi = {};
+    bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
+    bmi.bmiHeader.biWidth = m_nWidth;
+    bmi.bmiHeader.biHeight = -m_nHeight;
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = 32;
+    bmi.bmiHeader.biCompression = BI_RGB;
+    void* pBits = nullptr;
+    HDC hdcWindow = GetDC(hWnd);
+    HDC hdcMemory = CreateCompatibleDC(hdcWindow);
+    HBITMAP hDib = CreateDIBSection(hdcMemory, &bmi, DIB_RGB_COLORS, &pBits, nullptr, 0);
+    HGDIOBJ hOld = SelectObject(hdcMemory, hDib);
+    BitBlt(hdcMemory, 0, 0, m_nWidth, m_nHeight, hdcWindow, 0, 0, SRCCOPY);
+    GdiFlush();
+    const DWORD* pSource = static_cast<const DWORD*>(pBits);
+    m_pixels.assign(pSource, pSource + static_cast<size_t>(m_nWidth) * m_nHeight);
+    SelectObject(hdcMemory, hOld);
+    DeleteObject(hDib);
+    DeleteDC(hdcMemory);
+    ReleaseDC(hWnd, hdcWindow);
+}
+
+DWORD WindowPixels::At(int x, int y) const
+{
+    if (x < 0 || y < 0 || x >= m_nWidth || y >= m_nHeight || m_pixels.empty())
+        return 0xFFFFFFFF;
+    return m_pixels[static_cast<size_t>(y) * m_nWidth + x] & 0xFFFFFF;
+}
+
+::testing::AssertionResult PixelIs(const WindowPixels& pixels, POINT pt, Gdiplus::ARGB expected)
+{
+    DWORD actual = pixels.At(pt);
+    bool bNear = actual != 0xFFFFFFFF;
+    for (int shift = 0; shift < 24 && bNear; shift += 8)
+        bNear = std::abs(static_cast<int>((actual >> shift) & 0xFF) - static_cast<int>((expected >> shift) & 0xFF)) <=
+                kTolerance;
+    char szText[96];
+    snprintf(szText, sizeof(szText), "pixel (%ld, %ld) is %06lX, expected %06lX", pt.x, pt.y,
+             static_cast<unsigned long>(actual), static_cast<unsigned long>(expected & 0xFFFFFF));
+    return bNear ? ::testing::AssertionSuccess() << szText : ::testing::AssertionFailure() << szText;
+}

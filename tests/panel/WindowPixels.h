@@ -1,0 +1,27 @@
+// The client-area pixels of a window as they are on screen: the window's DC is
+// copied into a 32-bit DIB once, then read pixel by pixel.
+#pragma once
+#include <windows.h>
+#include <gdiplus.h>
+#include <vector>
+#include <gtest/gtest.h>
+
+class WindowPixels
+{
+public:
+    explicit WindowPixels(HWND hWnd);
+
+    int Width() const { return m_nWidth; }
+    int Height() const { return m_nHeight; }
+    // 0x00RRGGBB, or 0xFFFFFFFF outside the client area.
+    DWORD At(int x, int y) const;
+    DWORD At(POINT pt) const { return At(pt.x, pt.y); }
+
+private:
+    int m_nWidth = 0;
+    int m_nHeight = 0;
+    std::vector<DWORD> m_pixels; // top-down rows
+};
+
+// Passes when the pixel matches the colour (alpha ignored) within a few steps per channel.
+::testing::AssertionResult PixelIs(const WindowPixels& pixels, POINT pt, Gdiplus::ARGB expected);
