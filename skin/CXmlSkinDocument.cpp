@@ -20,6 +20,10 @@ CXmlSkinDocument::CXmlSkinDocument()
     pConfig->setParameter(XMLUni::fgXercesSecurityManager, &m_securityManager);
     // A skin is self-contained: an external DTD is neither fetched nor needed.
     pConfig->setParameter(XMLUni::fgXercesLoadExternalDTD, false);
+    // Skins use no namespaces, and resolving prefixes walks every open element
+    // for each new one, which makes deeply nested input quadratic. Element and
+    // attribute names read the same either way.
+    pConfig->setParameter(XMLUni::fgDOMNamespaces, false);
 }
 
 DOMElement* CXmlSkinDocument::Load(const CString& strPath)

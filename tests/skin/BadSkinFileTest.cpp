@@ -120,6 +120,12 @@ TEST(BadSkinFiles, NeutralResultsAndNoCrash)
              return f.WriteUtf8(L"s.xml", L"<!DOCTYPE Skin SYSTEM \"NoSuch.dtd\">" + Section(L"<I ItemID=\"Title\" Data=\"dtd\"/>"));
          },
          kDialog, 3, 1, 0},
+        {"namespace declarations are plain attributes",
+         [](const CTempSkinFolder& f) {
+             std::wstring strText = Section(L"<k:I xmlns:k=\"urn:k\" ItemID=\"Title\" Data=\"ns\"/>");
+             return f.WriteUtf8(L"s.xml", strText.insert(5, L" xmlns=\"urn:tavrin:skin\""));
+         },
+         kDialog, 2, 1, 0},
         {"UTF-16 with byte order mark",
          [](const CTempSkinFolder& f) {
              return f.WriteBytes(L"s.xml", Utf16WithBom(Section(L"<I ItemID=\"Title\" Data=\"\x5DE5\x5177\"/>")));
@@ -134,10 +140,10 @@ TEST(BadSkinFiles, NeutralResultsAndNoCrash)
                                                   ManyEntries(L"<C ID=\"C%d\" Name=\"%d\" ControlType=\"1\"/>", 10000)));
          },
          kDialog, -1, 10000, 10000},
-        {"5,000 levels nested inside an entry",
+        {"100,000 levels nested inside an entry",
          [](const CTempSkinFolder& f) {
-             return f.WriteUtf8(L"s.xml", Section(L"<I ItemID=\"Title\" Data=\"deep\">" + Repeat(L"<I ItemID=\"X\">", 5000) +
-                                                  Repeat(L"</I>", 5001)));
+             return f.WriteUtf8(L"s.xml", Section(L"<I ItemID=\"Title\" Data=\"deep\">" + Repeat(L"<I ItemID=\"X\">", 100000) +
+                                                  Repeat(L"</I>", 100001)));
          },
          kDialog, 4, 1, 0},
         {"section 5,000 levels down",
