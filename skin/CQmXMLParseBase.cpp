@@ -5,15 +5,12 @@
 #include <clocale>
 #include <cwchar>
 #include <cwctype>
-#include <exception>
 #include <memory>
 #include <string>
 #include <unordered_map>
 #include <utility>
 #include <xercesc/dom/DOM.hpp>
-#include <xercesc/util/OutOfMemoryException.hpp>
 #include <xercesc/util/PlatformUtils.hpp>
-#include <xercesc/util/XMLException.hpp>
 
 using namespace xercesc;
 
@@ -142,12 +139,9 @@ void CQmXMLParseBase::ParseSkinFile(const CString& strSkinFile, CQmXMLParseBase*
         ReadSection(pReader, pRoot, strSkinDir, strSection, strSkinName);
         if (!strSection2.IsEmpty())
             ReadSection(pReader, pRoot, strSkinDir, strSection2, strSkinName);
-    } catch (const OutOfMemoryException&) {
-    } catch (const XMLException&) {
-    } catch (const DOMException&) {
-    } catch (const std::exception&) {
     } catch (...) {
-        // The library also throws plain error codes; a failed load reads no more.
+        // OutOfMemoryException, XMLException, DOMException, the library's plain
+        // error codes or std::bad_alloc: the load stops and reads no more.
     }
 }
 
@@ -234,6 +228,8 @@ void CQmXMLParseBase::ReadPosInfo(DOMElement* pPosInfo, CQmXMLParseBase* pReader
 void CQmXMLParseBase::ReadDynamicInfo(DOMElement* pDynamicInfo, CQmXMLParseBase* pReader, const CString& strSkinDir,
                                       CArray<_XmlDynamicItem, const _XmlDynamicItem&>& arrItems)
 {
+    if (!pDynamicInfo)
+        return;
     const CString strSkinName = pReader ? pReader->m_strSkinName : CString();
     ItemIndex index = IndexByID(arrItems);
     for (DOMElement* pEntry = FirstChildElement(pDynamicInfo); pEntry; pEntry = NextSiblingElement(pEntry)) {
