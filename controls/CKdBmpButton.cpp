@@ -141,7 +141,10 @@ void CKdBmpButton::PreSubclassWindow()
         m_nKind = KIND_RADIO;
     else
         m_nKind = KIND_PUSH;
-    ModifyStyle(0, BS_OWNERDRAW);
+    // The type bits are replaced, not added to: BS_OWNERDRAW or'ed onto
+    // types such as BS_RADIOBUTTON would give 0xF, a type the system draws
+    // itself (no WM_DRAWITEM), which would hide the skinned picture.
+    ModifyStyle(BS_TYPEMASK, BS_OWNERDRAW);
     CButton::PreSubclassWindow();
 }
 
@@ -384,7 +387,7 @@ void CKdBmpButton::ToggleCheck()
 LRESULT CKdBmpButton::OnSetStyle(WPARAM wParam, LPARAM lParam)
 {
     // Whatever style is set later, the button stays owner-drawn.
-    return DefWindowProc(BM_SETSTYLE, wParam | BS_OWNERDRAW, lParam);
+    return DefWindowProc(BM_SETSTYLE, (wParam & ~static_cast<WPARAM>(BS_TYPEMASK)) | BS_OWNERDRAW, lParam);
 }
 
 LRESULT CKdBmpButton::OnSetCheck(WPARAM wParam, LPARAM lParam)
