@@ -198,13 +198,21 @@ TEST_F(Labels, CursorReplacesThePreviousOne)
     EXPECT_EQ(hArrow, GetCursor());
 }
 
-TEST_F(Labels, LabelsFollowAReloadedBackground)
+TEST(LabelBackground, LabelsFollowAReloadedBackground)
 {
-    EXPECT_EQ(kRed, Paint(kPlain)->At(10, 10));
-    // The dialog loads a new background bitmap: the labels get it at once,
-    // never keeping the one that was released.
-    WritePng(m_folder.Image(L"back.png"), 300, 200, {{{0, 0, 300, 200}, kYellow}});
-    EXPECT_EQ(1, (*m_dlg)->LoadBackground());
-    EXPECT_EQ(kYellow, Paint(kPlain)->At(10, 10));
-    EXPECT_EQ(kYellow, Paint(kImage)->At(40, 10));
+    // The background image appears only after the set-up, which used the
+    // face-coloured sheet; reloading replaces the bitmap the labels borrow.
+    SkinFolder folder;
+    ScopedDialog dlg(folder.WriteSkin(L"later.xml", {{L"SheetSize", L"100,60"}, {L"BackBmp", L"later.png"}},
+                                      {{{L"ID", L"L"}, {L"ControlType", L"1"}, {L"Pos", L"10,10,40,20"}}}));
+    HWND hLabel = dlg.Control(0);
+    Canvas before(40, 20);
+    before.Paint(hLabel, WM_ERASEBKGND);
+    EXPECT_TRUE(RgbNear(OpaqueArgb(GetSysColor(COLOR_BTNFACE)), before.At(5, 5)));
+
+    WritePng(folder.Image(L"later.png"), 100, 60, {{{0, 0, 100, 60}, kYellow}});
+    EXPECT_EQ(1, dlg->LoadBackground());
+    Canvas after(40, 20);
+    after.Paint(hLabel, WM_ERASEBKGND);
+    EXPECT_EQ(kYellow, after.At(5, 5));
 }
