@@ -4,6 +4,7 @@
 #pragma once
 #include <cstddef>
 #include <new>
+#include <type_traits>
 #include <utility>
 
 template <class TYPE, class ARG_TYPE = const TYPE&>
@@ -28,12 +29,13 @@ public:
     const TYPE* GetData() const { return m_pData; }
 
     // Appends a copy of the element and returns its index.
-    int Add(ARG_TYPE newElement)
-    {
-        Reserve(m_nSize + 1);
-        new (&m_pData[m_nSize]) TYPE(newElement);
-        return m_nSize++;
-    }
+    int Add(ARG_TYPE newElement) { return Append(newElement); }
+
+    // Appends the element by moving it in (for element types that own a
+    // resource and cannot be copied) and returns its index.
+    template <class U = TYPE,
+              class = std::enable_if_t<std::is_same<U, TYPE>::value && std::is_reference<ARG_TYPE>::value>>
+    int Add(TYPE&& newElement) { return Append(std::move(newElement)); }
 
     void RemoveAt(int nIndex, int nCount = 1)
     {
@@ -74,6 +76,20 @@ public:
     int GetCapacity() const { return m_nMaxSize; }
 
 private:
+    template <class V>
+    int Append(V&& newElement)
+    {
+        if (m_nSize == m_nMaxSize) {
+            // The element may live in the storage that growing releases.
+            TYPE temp(std::forward<V>(newElement));
+            Reserve(m_nSize + 1);
+            new (&m_pData[m_nSize]) TYPE(std::move(temp));
+        } else {
+            new (&m_pData[m_nSize]) TYPE(std::forward<V>(newElement));
+        }
+        return m_nSize++;
+    }
+
     void Reserve(int nNeeded)
     {
         if (nNeeded <= m_nMaxSize)
