@@ -59,7 +59,13 @@ protected:
     {
         Log(L"derived.vscroll %u %u %s", nSBCode, nPos, pScrollBar ? L"bar" : L"own");
     }
+    void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar)
+    {
+        Log(L"derived.hscroll %u %u %s", nSBCode, nPos, pScrollBar ? L"bar" : L"own");
+    }
+    void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) { Log(L"derived.keydown %u %u %u", nChar, nRepCnt, nFlags); }
     void OnKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags) { Log(L"derived.keyup %u %u %u", nChar, nRepCnt, nFlags); }
+    void OnLButtonDblClk(UINT nFlags, CPoint point) { Log(L"derived.dblclk %u %d %d", nFlags, point.x, point.y); }
     BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
     {
         Log(L"derived.setcursor %s %u %u", pWnd == this ? L"self" : L"other", nHitTest, message);
@@ -87,7 +93,10 @@ BEGIN_MESSAGE_MAP(CMapDerivedWnd, CMapBaseWnd)
     ON_WM_LBUTTONUP()
     ON_WM_MOUSEMOVE()
     ON_WM_VSCROLL()
+    ON_WM_HSCROLL()
+    ON_WM_KEYDOWN()
     ON_WM_KEYUP()
+    ON_WM_LBUTTONDBLCLK()
     ON_WM_SETCURSOR()
     ON_WM_ERASEBKGND()
     ON_WM_GETDLGCODE()
@@ -103,6 +112,9 @@ TEST(MessageMap, TypedHandlersAlongTheChain)
     ASSERT_TRUE(wnd.CreateEx(0, nullptr, L"map", WS_POPUP, 0, 0, 120, 80, nullptr, nullptr));
     HDC hdc = ::GetDC(wnd.m_hWnd);
     wnd.m_hDCExpected = hdc;
+    // A scroll-bar control, for the messages that name the bar that sent them.
+    HWND hBar = ::CreateWindowExW(0, L"SCROLLBAR", nullptr, WS_CHILD | SBS_HORZ, 0, 60, 120, 16, wnd.m_hWnd,
+                                  nullptr, ::GetModuleHandleW(nullptr), nullptr);
 
     struct Case
     {
@@ -123,7 +135,10 @@ TEST(MessageMap, TypedHandlersAlongTheChain)
         { WM_SIZE, SIZE_RESTORED, MAKELPARAM(640, 480), L"base.size 0 640 480", 0 },
         { WM_USER + 1, 7, 9, L"base.user 7 9", 42 },
         { WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 37), 0, L"derived.vscroll 5 37 own", 0 },
+        { WM_HSCROLL, MAKEWPARAM(SB_LINEDOWN, 0), 1, L"derived.hscroll 1 0 bar", 0 },
+        { WM_KEYDOWN, VK_RETURN, MAKELPARAM(3, 0x001C), L"derived.keydown 13 3 28", 0 },
         { WM_KEYUP, VK_SPACE, MAKELPARAM(1, 0xC039), L"derived.keyup 32 1 49209", 0 },
+        { WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(4, 5), L"derived.dblclk 1 4 5", 0 },
         // FALSE without Default(): the cursor is reported as not set.
         { WM_SETCURSOR, 0, MAKELPARAM(HTCLIENT, WM_MOUSEMOVE), L"derived.setcursor self 1 512", FALSE },
         { WM_ERASEBKGND, 0, 0, L"derived.erase dc", TRUE },
@@ -135,7 +150,8 @@ TEST(MessageMap, TypedHandlersAlongTheChain)
         wnd.m_log.Empty();
         WPARAM wParam = c.message == WM_SETCURSOR ? reinterpret_cast<WPARAM>(wnd.m_hWnd)
                       : c.message == WM_ERASEBKGND ? reinterpret_cast<WPARAM>(hdc) : c.wParam;
-        LRESULT result = wnd.SendMessage(c.message, wParam, c.lParam);
+        LPARAM lParam = c.message == WM_HSCROLL ? reinterpret_cast<LPARAM>(hBar) : c.lParam;
+        LRESULT result = wnd.SendMessage(c.message, wParam, lParam);
         EXPECT_STREQ(c.log, wnd.m_log.GetString()) << "message " << std::hex << c.message;
         EXPECT_EQ(c.result, result) << "message " << std::hex << c.message;
     }

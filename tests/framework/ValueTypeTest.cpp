@@ -104,6 +104,23 @@ TEST(Values, HandleOwnersReleaseOnce)
     EXPECT_EQ(ERROR_SUCCESS, ::RegQueryInfoKeyW(moved, nullptr, nullptr, nullptr, &nSubKeys, nullptr, nullptr,
                                                 nullptr, nullptr, nullptr, nullptr, nullptr));
 
+    // Icons and cursors are destroyed with their owners, each by its own function.
+    BYTE andMask[32], xorMask[32];
+    memset(andMask, 0xFF, sizeof(andMask));
+    memset(xorMask, 0, sizeof(xorMask));
+    HICON hIcon = ::CreateIcon(nullptr, 16, 16, 1, 1, andMask, xorMask);
+    HCURSOR hCursor = ::CreateCursor(nullptr, 0, 0, 16, 16, andMask, xorMask);
+    ICONINFO info;
+    {
+        CIconOwner icon(hIcon);
+        CCursorOwner cursor(hCursor);
+        ASSERT_TRUE(::GetIconInfo(icon, &info));
+        ::DeleteObject(info.hbmMask);
+        ::DeleteObject(info.hbmColor);
+    }
+    EXPECT_FALSE(::GetIconInfo(hIcon, &info));
+    EXPECT_FALSE(::GetIconInfo(hCursor, &info));
+
     HDC hScreen = ::GetDC(nullptr);
     CMemoryDC memDC(hScreen);
     ::ReleaseDC(nullptr, hScreen);

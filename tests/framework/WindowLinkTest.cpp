@@ -137,6 +137,43 @@ TEST(WindowLink, DestroyingFromOutsideAndDeletingALiveWindow)
     EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(hWatched));
 }
 
+namespace {
+
+// Refuses its creation in OnCreate.
+class CRefusingWnd : public CWnd
+{
+public:
+    int m_nPostNcDestroy = 0;
+    void PostNcDestroy() override { ++m_nPostNcDestroy; }
+
+protected:
+    int OnCreate(LPCREATESTRUCT lpCreateStruct)
+    {
+        m_bSawCreateParams = lpCreateStruct->lpCreateParams == this;
+        return -1;
+    }
+
+public:
+    bool m_bSawCreateParams = false;
+
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CRefusingWnd, CWnd)
+    ON_WM_CREATE()
+END_MESSAGE_MAP()
+
+} // namespace
+
+TEST(WindowLink, CreationRefusedInOnCreate)
+{
+    CRefusingWnd wnd;
+    EXPECT_FALSE(wnd.CreateEx(0, nullptr, L"refused", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr, &wnd));
+    EXPECT_TRUE(wnd.m_bSawCreateParams);
+    EXPECT_EQ(1, wnd.m_nPostNcDestroy);
+    EXPECT_EQ(nullptr, wnd.m_hWnd);
+}
+
 TEST(WindowLink, AttachDetachAndTemporaryWrappers)
 {
     HWND hWnd = ::CreateWindowExW(0, L"STATIC", L"plain", WS_POPUP, 0, 0, 40, 40, nullptr, nullptr,
