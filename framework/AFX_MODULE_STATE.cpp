@@ -40,11 +40,6 @@ HINSTANCE AfxGetResourceHandle()
     return AfxGetModuleState()->m_hCurrentResourceHandle;
 }
 
-void AfxSetResourceHandle(HINSTANCE hInstResource)
-{
-    AfxGetModuleState()->m_hCurrentResourceHandle = hInstResource;
-}
-
 CWinApp* AfxGetApp()
 {
     return AfxGetModuleState()->m_pCurrentWinApp;

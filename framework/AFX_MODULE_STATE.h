@@ -34,7 +34,6 @@ AFX_MODULE_STATE* AfxGetStaticModuleState();
 
 HINSTANCE AfxGetInstanceHandle();
 HINSTANCE AfxGetResourceHandle();
-void AfxSetResourceHandle(HINSTANCE hInstResource);
 CWinApp* AfxGetApp();
 
 // Called from a DLL's DllMain, as a regular MFC DLL does: DLL_PROCESS_ATTACH

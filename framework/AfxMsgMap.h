@@ -28,10 +28,6 @@ using AfxMemberFn = Signature Class::*;
 #define ON_WM_CREATE() AFX_MSG_ENTRY(WM_CREATE, \
     return AFX_MSG_CALL(int(LPCREATESTRUCT), &ThisClass::OnCreate)(reinterpret_cast<LPCREATESTRUCT>(lParam));)
 
-// void OnDestroy()
-#define ON_WM_DESTROY() AFX_MSG_ENTRY(WM_DESTROY, \
-    AFX_MSG_CALL(void(), &ThisClass::OnDestroy)(); return 0;)
-
 // void OnPaint()
 #define ON_WM_PAINT() AFX_MSG_ENTRY(WM_PAINT, \
     AFX_MSG_CALL(void(), &ThisClass::OnPaint)(); return 0;)

@@ -17,24 +17,9 @@ void CButton::SetCheck(int nCheck)
     SendMessage(BM_SETCHECK, static_cast<WPARAM>(nCheck));
 }
 
-UINT CButton::GetState() const
-{
-    return static_cast<UINT>(SendMessage(BM_GETSTATE));
-}
-
-void CButton::SetState(BOOL bHighlight)
-{
-    SendMessage(BM_SETSTATE, static_cast<WPARAM>(bHighlight));
-}
-
 UINT CButton::GetButtonStyle() const
 {
     return GetStyle() & 0xFF;
-}
-
-void CButton::SetButtonStyle(UINT nStyle, BOOL bRedraw)
-{
-    SendMessage(BM_SETSTYLE, nStyle, static_cast<LPARAM>(bRedraw));
 }
 
 void CButton::DrawItem(LPDRAWITEMSTRUCT)

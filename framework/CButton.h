@@ -14,11 +14,8 @@ public:
 
     int GetCheck() const;
     void SetCheck(int nCheck);
-    UINT GetState() const;
-    void SetState(BOOL bHighlight);
     // The BS_ type bits of the style (low byte, as MFC).
     UINT GetButtonStyle() const;
-    void SetButtonStyle(UINT nStyle, BOOL bRedraw = TRUE);
 
     // Draws an owner-drawn button; a class that gives its buttons
     // BS_OWNERDRAW overrides it. The base draws nothing.

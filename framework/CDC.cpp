@@ -62,21 +62,6 @@ CFont* CDC::SelectObject(CFont* pFont)
     return CFont::FromHandle(static_cast<HFONT>(::SelectObject(m_hDC, pFont->GetSafeHandle())));
 }
 
-int CDC::SetBkMode(int nBkMode)
-{
-    return ::SetBkMode(m_hDC, nBkMode);
-}
-
-COLORREF CDC::SetBkColor(COLORREF crColor)
-{
-    return ::SetBkColor(m_hDC, crColor);
-}
-
-COLORREF CDC::SetTextColor(COLORREF crColor)
-{
-    return ::SetTextColor(m_hDC, crColor);
-}
-
 void CDC::FillSolidRect(LPCRECT lpRect, COLORREF clr)
 {
     // As MFC: an opaque empty text run paints the rectangle in the background colour.
@@ -90,19 +75,9 @@ void CDC::FillSolidRect(int x, int y, int cx, int cy, COLORREF clr)
     FillSolidRect(&rect, clr);
 }
 
-int CDC::DrawText(LPCWSTR lpszString, int nCount, LPRECT lpRect, UINT nFormat)
-{
-    return ::DrawTextW(m_hDC, lpszString, nCount, lpRect, nFormat);
-}
-
 BOOL CDC::BitBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc, DWORD dwRop)
 {
     return ::BitBlt(m_hDC, x, y, nWidth, nHeight, pSrcDC->GetSafeHdc(), xSrc, ySrc, dwRop);
-}
-
-int CDC::GetDeviceCaps(int nIndex) const
-{
-    return ::GetDeviceCaps(m_hDC, nIndex);
 }
 
 COLORREF CDC::GetPixel(int x, int y) const

@@ -33,16 +33,8 @@ public:
     // Selects the font and returns the previous one (temporary wrapper).
     CFont* SelectObject(CFont* pFont);
 
-    int SetBkMode(int nBkMode);
-    COLORREF SetBkColor(COLORREF crColor);
-    COLORREF SetTextColor(COLORREF crColor);
     void FillSolidRect(LPCRECT lpRect, COLORREF clr);
     void FillSolidRect(int x, int y, int cx, int cy, COLORREF clr);
-    int DrawText(LPCWSTR lpszString, int nCount, LPRECT lpRect, UINT nFormat);
     BOOL BitBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc, DWORD dwRop);
-    int GetDeviceCaps(int nIndex) const;
     COLORREF GetPixel(int x, int y) const;
-
-protected:
-    CDC(const CDC&) = delete;
 };

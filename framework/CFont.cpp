@@ -11,11 +11,6 @@ CFont* CFont::FromHandle(HFONT hFont)
     return s_map.FromHandle(hFont);
 }
 
-BOOL CFont::CreateFontIndirect(const LOGFONTW* lpLogFont)
-{
-    return Attach(::CreateFontIndirectW(lpLogFont));
-}
-
 BOOL CFont::CreateFont(int nHeight, int nWidth, int nEscapement, int nOrientation, int nWeight, BYTE bItalic,
                        BYTE bUnderline, BYTE cStrikeOut, BYTE nCharSet, BYTE nOutPrecision, BYTE nClipPrecision,
                        BYTE nQuality, BYTE nPitchAndFamily, LPCWSTR lpszFacename)
@@ -23,9 +18,4 @@ BOOL CFont::CreateFont(int nHeight, int nWidth, int nEscapement, int nOrientatio
     return Attach(::CreateFontW(nHeight, nWidth, nEscapement, nOrientation, nWeight, bItalic, bUnderline,
                                 cStrikeOut, nCharSet, nOutPrecision, nClipPrecision, nQuality, nPitchAndFamily,
                                 lpszFacename));
-}
-
-int CFont::GetLogFont(LOGFONTW* pLogFont) const
-{
-    return GetObject(sizeof(LOGFONTW), pLogFont);
 }

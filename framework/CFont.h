@@ -13,9 +13,7 @@ public:
 
     operator HFONT() const { return static_cast<HFONT>(m_hObject); }
 
-    BOOL CreateFontIndirect(const LOGFONTW* lpLogFont);
     BOOL CreateFont(int nHeight, int nWidth, int nEscapement, int nOrientation, int nWeight, BYTE bItalic,
                     BYTE bUnderline, BYTE cStrikeOut, BYTE nCharSet, BYTE nOutPrecision, BYTE nClipPrecision,
                     BYTE nQuality, BYTE nPitchAndFamily, LPCWSTR lpszFacename);
-    int GetLogFont(LOGFONTW* pLogFont) const;
 };

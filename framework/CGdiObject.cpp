@@ -38,8 +38,3 @@ BOOL CGdiObject::DeleteObject()
         return FALSE;
     return ::DeleteObject(Detach());
 }
-
-int CGdiObject::GetObject(int nCount, LPVOID lpObject) const
-{
-    return ::GetObjectW(m_hObject, nCount, lpObject);
-}

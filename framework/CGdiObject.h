@@ -22,6 +22,4 @@ public:
     HGDIOBJ Detach();
     // Deletes the owned object; FALSE when there was none.
     BOOL DeleteObject();
-
-    int GetObject(int nCount, LPVOID lpObject) const;
 };

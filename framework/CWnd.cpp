@@ -356,11 +356,6 @@ void CWnd::UpdateWindow()
     ::UpdateWindow(m_hWnd);
 }
 
-BOOL CWnd::RedrawWindow(LPCRECT lpRectUpdate, HRGN hrgnUpdate, UINT flags)
-{
-    return ::RedrawWindow(m_hWnd, lpRectUpdate, hrgnUpdate, flags);
-}
-
 BOOL CWnd::ShowWindow(int nCmdShow)
 {
     return ::ShowWindow(m_hWnd, nCmdShow);
@@ -573,11 +568,6 @@ int CWnd::ReleaseDC(CDC* pDC)
 int CWnd::OnCreate(LPCREATESTRUCT)
 {
     return static_cast<int>(Default());
-}
-
-void CWnd::OnDestroy()
-{
-    Default();
 }
 
 void CWnd::OnPaint()

@@ -89,8 +89,6 @@ public:
     void Invalidate(BOOL bErase = TRUE);
     void InvalidateRect(LPCRECT lpRect, BOOL bErase = TRUE);
     void UpdateWindow();
-    BOOL RedrawWindow(LPCRECT lpRectUpdate = nullptr, HRGN hrgnUpdate = nullptr,
-                      UINT flags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
     BOOL ShowWindow(int nCmdShow);
     BOOL IsWindowVisible() const;
     BOOL EnableWindow(BOOL bEnable = TRUE);
@@ -137,7 +135,6 @@ public:
 protected:
     // Default handlers: each passes the message on with Default().
     int OnCreate(LPCREATESTRUCT lpCreateStruct);
-    void OnDestroy();
     void OnPaint();
     BOOL OnEraseBkgnd(CDC* pDC);
     // Reflects the message to the control's object (OnChildNotify) first.

@@ -150,3 +150,59 @@ TEST(Controls, ToolTipToolsByWindowAndByRectangle)
     tip.SetMaxTipWidth(150);
     EXPECT_EQ(150, tip.SendMessage(TTM_GETMAXTIPWIDTH));
 }
+
+TEST(Controls, WindowOperationsOnRealWindows)
+{
+    CWnd parent;
+    ASSERT_TRUE(parent.CreateEx(0, nullptr, L"ops", WS_POPUP | WS_VSCROLL, 100, 50, 300, 200, nullptr, nullptr));
+    CStatic label;
+    ASSERT_TRUE(label.Create(L"text", WS_VISIBLE, CRect(0, 0, 60, 20), &parent, 42));
+    EXPECT_EQ(42, label.GetDlgCtrlID());
+    EXPECT_EQ(&parent, label.GetParent());
+    EXPECT_EQ(&label, parent.GetDlgItem(42));
+    EXPECT_EQ(&label, parent.GetWindow(GW_CHILD));
+
+    // Placement and coordinates.
+    label.MoveWindow(10, 20, 50, 30);
+    CRect rcLabel;
+    label.GetWindowRect(&rcLabel);
+    parent.ScreenToClient(&rcLabel);
+    EXPECT_EQ(CRect(10, 20, 60, 50), rcLabel);
+    CPoint pt(0, 0);
+    label.ClientToScreen(&pt);
+    parent.ScreenToClient(&pt);
+    EXPECT_EQ(CPoint(10, 20), pt);
+
+    // Styles: FALSE when nothing changes.
+    EXPECT_TRUE(label.ModifyStyle(0, SS_CENTER));
+    EXPECT_TRUE(label.GetStyle() & SS_CENTER);
+    EXPECT_FALSE(label.ModifyStyle(0, SS_CENTER));
+    EXPECT_TRUE(label.ModifyStyleEx(0, WS_EX_TRANSPARENT));
+    EXPECT_FALSE(label.ModifyStyleEx(0, WS_EX_TRANSPARENT));
+    EXPECT_TRUE(label.GetExStyle() & WS_EX_TRANSPARENT);
+
+    // Text, font, enabling.
+    label.SetWindowText(L"renamed");
+    CString text;
+    label.GetWindowText(text);
+    EXPECT_STREQ(L"renamed", text.GetString());
+    CFont font;
+    ASSERT_TRUE(font.CreateFont(-14, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Arial"));
+    label.SetFont(&font);
+    EXPECT_EQ(font.GetSafeHandle(), label.GetFont()->GetSafeHandle());
+    label.EnableWindow(FALSE);
+    EXPECT_FALSE(label.IsWindowEnabled());
+
+    // The window's own scroll bar.
+    SCROLLINFO si = {};
+    si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    si.nMax = 100;
+    si.nPage = 10;
+    si.nPos = 30;
+    parent.SetScrollInfo(SB_VERT, &si);
+    EXPECT_EQ(30, parent.GetScrollPos(SB_VERT));
+    SCROLLINFO read = {};
+    ASSERT_TRUE(parent.GetScrollInfo(SB_VERT, &read));
+    EXPECT_EQ(100, read.nMax);
+    EXPECT_EQ(10u, read.nPage);
+}
