@@ -2,7 +2,7 @@
 #include <stdarg.h>
 #include <stdio.h>
 #include <wchar.h>
-#include "diag/CFileHandle.h"
+#include "framework/CHandleOwner.h"
 #include "skin/ValueText.h"
 
 CLogTrace g_LogTrace;
@@ -42,7 +42,7 @@ void CLogTrace::Trace(DWORD dwLevel, const wchar_t* pszFormat, ...)
     _vsnwprintf_s(szMessage, kMessageChars, _TRUNCATE, pszFormat, args);
     va_end(args);
 
-    CFileHandle file(OpenLogFile());
+    CFileOwner file(OpenLogFile());
     if (!file.IsValid())
         return;
     __time64_t tNow = _time64(nullptr);
@@ -59,13 +59,13 @@ void CLogTrace::Trace(DWORD dwLevel, const wchar_t* pszFormat, ...)
 // 4 GiB is still recognised as too large.
 HANDLE CLogTrace::OpenLogFile()
 {
-    CFileHandle file(CreateLogFile(OPEN_ALWAYS));
+    CFileOwner file(CreateLogFile(OPEN_ALWAYS));
     LARGE_INTEGER size;
     if (!file.IsValid() || !GetFileSizeEx(file.Get(), &size))
         return file.Detach();
     if (static_cast<ULONGLONG>(size.QuadPart) > m_dwMaxSize) {
-        file.Reset();
-        file.Reset(CreateLogFile(CREATE_ALWAYS));
+        file.Close();
+        file.Attach(CreateLogFile(CREATE_ALWAYS));
     }
     return file.Detach();
 }

@@ -71,6 +71,14 @@ struct AfxFileTraits
     static void Close(HANDLE h) { ::CloseHandle(h); }
 };
 
+// Kernel objects such as processes and threads, which signal failure with null.
+struct AfxKernelObjectTraits
+{
+    using Handle = HANDLE;
+    static HANDLE Invalid() { return nullptr; }
+    static void Close(HANDLE h) { ::CloseHandle(h); }
+};
+
 struct AfxIconTraits
 {
     using Handle = HICON;
@@ -87,5 +95,6 @@ struct AfxCursorTraits
 
 using CRegKeyOwner = CHandleOwner<AfxRegKeyTraits>;
 using CFileOwner = CHandleOwner<AfxFileTraits>;
+using CKernelObjectOwner = CHandleOwner<AfxKernelObjectTraits>;
 using CIconOwner = CHandleOwner<AfxIconTraits>;
 using CCursorOwner = CHandleOwner<AfxCursorTraits>;

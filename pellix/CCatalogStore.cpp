@@ -1,6 +1,6 @@
 #include "pellix/CCatalogStore.h"
 #include <shlwapi.h>
-#include "pellix/CKernelHandle.h"
+#include "framework/CHandleOwner.h"
 #include "pellix/CSourceFetcher.h"
 
 CCatalogStore g_CatalogStore;
@@ -78,7 +78,7 @@ bool CCatalogStore::WriteReplacing(const CString& strPath, const std::string& st
 
 bool CCatalogStore::WriteNewFile(const CString& strPath, const std::string& strBytes)
 {
-    CKernelHandle file(CreateFileW(strPath, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    CFileOwner file(CreateFileW(strPath, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     DWORD cbWritten = 0;
     return file.IsValid() &&
            WriteFile(file.Get(), strBytes.data(), static_cast<DWORD>(strBytes.size()), &cbWritten, nullptr) &&

@@ -2,7 +2,7 @@
 #include <new>
 #include <string>
 #include "pellix/CCatalogStore.h"
-#include "pellix/CKernelHandle.h"
+#include "framework/CHandleOwner.h"
 #include "pellix/CSourceFetcher.h"
 
 BOOL CRefreshWorker::Start(HWND hNotify, UINT uMsg)
@@ -14,7 +14,7 @@ BOOL CRefreshWorker::Start(HWND hNotify, UINT uMsg)
         return FALSE;
     }
     Request* pRequest = new (std::nothrow) Request{ hNotify, uMsg };
-    CKernelHandle thread(pRequest ? CreateThread(nullptr, 0, &CRefreshWorker::ThreadMain, pRequest, 0, nullptr)
+    CKernelObjectOwner thread(pRequest ? CreateThread(nullptr, 0, &CRefreshWorker::ThreadMain, pRequest, 0, nullptr)
                                   : nullptr);
     if (!thread.IsValid()) {
         delete pRequest;

@@ -1,7 +1,7 @@
 #include "pellix/CSourceFetcher.h"
 #include "pellix/CCatalogStore.h"
 #include "pellix/CInternetHandle.h"
-#include "pellix/CKernelHandle.h"
+#include "framework/CHandleOwner.h"
 
 namespace {
 
@@ -27,7 +27,7 @@ bool CSourceFetcher::Fetch(const CString& strSource, const CString& strFolder, s
 bool CSourceFetcher::ReadLocalFile(const CString& strPath, std::string& strBytes)
 {
     strBytes.clear();
-    CKernelHandle file(CreateFileW(strPath, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+    CFileOwner file(CreateFileW(strPath, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     LARGE_INTEGER size;
     if (!file.IsValid() || !GetFileSizeEx(file.Get(), &size) || size.QuadPart > kMaxSourceBytes)

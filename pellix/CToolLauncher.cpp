@@ -1,5 +1,5 @@
 #include "pellix/CToolLauncher.h"
-#include "pellix/CKernelHandle.h"
+#include "framework/CHandleOwner.h"
 
 DWORD CToolLauncher::Run(const CCatalog::Tool& tool, const CString& strFolder)
 {
@@ -15,7 +15,7 @@ DWORD CToolLauncher::Run(const CCatalog::Tool& tool, const CString& strFolder)
     if (!CreateProcessW(nullptr, pszCommandLine, nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, pszDirectory,
                         &startup, &process))
         return GetLastError();
-    CKernelHandle processHandle(process.hProcess);
-    CKernelHandle threadHandle(process.hThread);
+    CKernelObjectOwner processHandle(process.hProcess);
+    CKernelObjectOwner threadHandle(process.hThread);
     return ERROR_SUCCESS;
 }
