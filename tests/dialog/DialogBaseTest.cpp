@@ -22,7 +22,7 @@ CSize WindowSize(HWND hWnd)
 LOGFONTW DialogFont(const TestSkinDlg& dlg)
 {
     LOGFONTW lf = {};
-    EXPECT_EQ(static_cast<int>(sizeof(lf)), dlg.m_font.GetObject(sizeof(lf), &lf));
+    EXPECT_EQ(static_cast<int>(sizeof(lf)), GetObjectW(dlg.m_font.GetSafeHandle(), sizeof(lf), &lf));
     return lf;
 }
 
@@ -132,7 +132,7 @@ TEST(DialogBase, BackgroundImageIsPaintedByEraseAndPaint)
 
     // The window's own paint shows the same picture on screen.
     dlg.ShowAt(400, 300);
-    dlg->RedrawWindow();
+    RedrawWindow(dlg->m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
     PumpMessages();
     EXPECT_TRUE(RgbNear(kRed, ScreenPixel(410, 310)));
     EXPECT_TRUE(RgbNear(kYellow, ScreenPixel(590, 390)));

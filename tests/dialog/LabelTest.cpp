@@ -103,7 +103,7 @@ TEST_F(Labels, ShowParentBackgroundImageAndText)
 
     // A label's own paint puts the same picture on screen.
     m_dlg->ShowAt(300, 300);
-    (*m_dlg)->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE | RDW_ALLCHILDREN);
+    RedrawWindow((*m_dlg)->m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE | RDW_ALLCHILDREN);
     PumpMessages();
     EXPECT_TRUE(RgbNear(kGreen, ScreenPixel(300 + 15, 300 + 65)));
     EXPECT_TRUE(RgbNear(kRed, ScreenPixel(300 + 45, 300 + 65)));

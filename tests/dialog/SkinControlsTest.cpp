@@ -177,7 +177,7 @@ TEST(SkinControls, SectionValuesInTheirOwnForms)
     EXPECT_EQ(1, info.nLineAlign);
     EXPECT_EQ(1, info.nTrimming);
     LOGFONTW lf = {};
-    dlg->m_font.GetObject(sizeof(lf), &lf);
+    GetObjectW(dlg->m_font.GetSafeHandle(), sizeof(lf), &lf);
     EXPECT_EQ(0, lf.lfHeight);
 }
 
