@@ -70,9 +70,11 @@ public:
     CFont m_font;
     CToolTipCtrl m_toolTip;
 
+    // Relays the message to the tooltip (when it has a window), then the dialog's own translation.
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+
 protected:
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
-    BOOL PreTranslateMessage(MSG* pMsg) override;
     BOOL OnInitDialog() override;
 
     // void OnPaint()

@@ -206,6 +206,20 @@ TEST(SkinControls, TooltipsOnlyWithTheDialogsTooltipWindow)
         }
         EXPECT_STREQ(L"Label tip", ToolText(hTip, dlg.Control(0)));
         EXPECT_STREQ(L"Button tip", ToolText(hTip, dlg.Control(1)));
+
+        // Mouse messages that the dialog pre-translates reach the tooltip,
+        // which then shows the tip of the tool under the pointer.
+        dlg.ShowAt(400, 400);
+        SetActiveWindow(dlg->m_hWnd); // without TTS_ALWAYSTIP tips show for the active window
+        PumpMessages();
+        POINT pt = {20, 10};
+        ClientToScreen(dlg.Control(1), &pt);
+        SetCursorPos(pt.x, pt.y);
+        MSG msg = {dlg.Control(1), WM_MOUSEMOVE, 0, MAKELPARAM(20, 10), static_cast<DWORD>(GetMessageTime()), pt};
+        EXPECT_FALSE(IsWindowVisible(hTip));
+        dlg->PreTranslateMessage(&msg); // one move, then the pointer rests
+        EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(hTip) != FALSE; }));
+        SetCursorPos(1270, 1010);
     }
     {
         ScopedDialog dlg(folder.WriteSkin(L"notips.xml", {{L"SheetSize", L"100,60"}, {L"ToolTipWidth", L"250"}},
