@@ -268,18 +268,29 @@ TEST_F(ListMouse, WithoutOwnerNothingIsSent)
 
 namespace {
 
+struct ToolTipSearch
+{
+    HWND hOwner;
+    int nCount;
+};
+
+// Window enumeration callbacks are stdcall on the 32-bit target, which a
+// lambda does not convert to, hence a named function.
+BOOL CALLBACK CountIfToolTipOf(HWND hWnd, LPARAM lParam)
+{
+    auto* pSearch = reinterpret_cast<ToolTipSearch*>(lParam);
+    wchar_t szClass[64] = {};
+    GetClassNameW(hWnd, szClass, 64);
+    if (_wcsicmp(szClass, TOOLTIPS_CLASSW) == 0 && GetWindow(hWnd, GW_OWNER) == pSearch->hOwner)
+        ++pSearch->nCount;
+    return TRUE;
+}
+
 // Tooltip windows owned by the window.
 int CountToolTipsOf(HWND hOwner)
 {
-    struct Search { HWND hOwner; int nCount; } search = {hOwner, 0};
-    EnumThreadWindows(GetCurrentThreadId(), [](HWND hWnd, LPARAM lParam) -> BOOL {
-        auto* pSearch = reinterpret_cast<Search*>(lParam);
-        wchar_t szClass[64] = {};
-        GetClassNameW(hWnd, szClass, 64);
-        if (_wcsicmp(szClass, TOOLTIPS_CLASSW) == 0 && GetWindow(hWnd, GW_OWNER) == pSearch->hOwner)
-            ++pSearch->nCount;
-        return TRUE;
-    }, reinterpret_cast<LPARAM>(&search));
+    ToolTipSearch search = {hOwner, 0};
+    EnumThreadWindows(GetCurrentThreadId(), CountIfToolTipOf, reinterpret_cast<LPARAM>(&search));
     return search.nCount;
 }
 
