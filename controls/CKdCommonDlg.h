@@ -23,7 +23,7 @@ class CKdCommonDlg : public CDialog, public CQmXMLParseBase
 public:
     enum { IDD = 6000 };
     // Control identifier of the first skin control; description i gets this + i.
-    static const UINT kFirstSkinControlID = 0x100;
+    static constexpr UINT kFirstSkinControlID = 0x100;
 
     CKdCommonDlg();
     ~CKdCommonDlg() override;

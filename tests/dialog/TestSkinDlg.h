@@ -10,10 +10,10 @@ class TestSkinDlg : public CKdCommonDlg
 {
 public:
     // Identifiers with a command entry of their own in this class's map.
-    static const UINT kBelowSkinControlsID = 255;
-    static const UINT kPastSkinControlsID = 0x100 + 7;
+    static constexpr UINT kBelowSkinControlsID = 255;
+    static constexpr UINT kPastSkinControlsID = 0x100 + 7;
 
-    // nAddStyle: style bits added before the skin is applied; bMinimise:
+    // dwAddStyle: style bits added before the skin is applied; bMinimise:
     // the window is minimised before the skin is applied.
     explicit TestSkinDlg(const CString& strSkinFile, DWORD dwAddStyle = 0, BOOL bMinimise = FALSE);
 
