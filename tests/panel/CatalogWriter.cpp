@@ -1,5 +1,4 @@
 #include "CatalogWriter.h"
-#include <tlhelp32.h>
 #include <algorithm>
 #include <gtest/gtest.h>
 
@@ -7,26 +6,45 @@ namespace {
 
 const wchar_t kCatalogVariable[] = L"PELLIX_CATALOG";
 const wchar_t kTouchProgram[] = L"pellix_touch.exe";
+const DWORD kTestProgramOnly = 1; // active processes of the job while no tool runs
 const DWORD kToolWaitMs = 5000;
 
-bool IsToolRunning()
+// Every process that the test program starts, the tools started through
+// Pellix.dll included (with any console host the system gives them), joins
+// this job at its creation, so the job knows when they have all ended.
+class ToolJob
 {
-    HANDLE hSnapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (hSnapshot == INVALID_HANDLE_VALUE)
-        return false;
-    PROCESSENTRY32W entry = {};
-    entry.dwSize = sizeof(entry);
-    bool bRunning = false;
-    for (BOOL bMore = Process32FirstW(hSnapshot, &entry); bMore && !bRunning; bMore = Process32NextW(hSnapshot, &entry))
-        bRunning = _wcsicmp(entry.szExeFile, kTouchProgram) == 0;
-    CloseHandle(hSnapshot);
-    return bRunning;
+public:
+    ToolJob() : m_job(CreateJobObjectW(nullptr, nullptr))
+    {
+        // The desktop's own process is started before the program joins the
+        // job, so that only the tools join it.
+        GetDesktopWindow();
+        EXPECT_TRUE(AssignProcessToJobObject(m_job, GetCurrentProcess())) << "error " << GetLastError();
+    }
+
+    DWORD ActiveProcesses() const
+    {
+        JOBOBJECT_BASIC_ACCOUNTING_INFORMATION info = {};
+        QueryInformationJobObject(m_job, JobObjectBasicAccountingInformation, &info, sizeof(info), nullptr);
+        return info.ActiveProcesses;
+    }
+
+private:
+    CKernelObjectOwner m_job;
+};
+
+ToolJob& TheToolJob()
+{
+    static ToolJob s_job;
+    return s_job;
 }
 
 } // namespace
 
 CatalogWriter::CatalogWriter() : m_folder(L"tavrin catalog")
 {
+    TheToolJob(); // joined before any tool can start
     DWORD cch = GetEnvironmentVariableW(kCatalogVariable, m_strOldVariable.GetBuffer(32767), 32768);
     m_strOldVariable.ReleaseBuffer(static_cast<int>(cch));
     m_bHadVariable = cch > 0;
@@ -72,22 +90,17 @@ void CatalogWriter::SetStage(const CString& strStage)
 
 std::vector<CString> CatalogWriter::StartedTools()
 {
-    // PxRunTool has created its process by the time it returns; waiting for
-    // all of them to end makes every marker complete.
     DWORD dwStart = GetTickCount();
-    while (IsToolRunning() && GetTickCount() - dwStart < kToolWaitMs)
+    while (TheToolJob().ActiveProcesses() > kTestProgramOnly && GetTickCount() - dwStart < kToolWaitMs)
         Sleep(20);
-    EXPECT_FALSE(IsToolRunning()) << "a started tool is still running";
+    EXPECT_EQ(kTestProgramOnly, TheToolJob().ActiveProcesses()) << "a started tool is still running";
     std::vector<CString> markers;
     WIN32_FIND_DATAW found;
-    HANDLE hFind = FindFirstFileW(m_folder.File(L"*.run"), &found);
-    if (hFind != INVALID_HANDLE_VALUE) {
-        do {
-            CString strName = found.cFileName;
-            DeleteFileW(m_folder.File(strName));
-            markers.push_back(strName.Left(strName.GetLength() - 4));
-        } while (FindNextFileW(hFind, &found));
-        FindClose(hFind);
+    CFindOwner search(FindFirstFileW(m_folder.File(L"*.run"), &found));
+    for (bool bMore = search.IsValid(); bMore; bMore = FindNextFileW(search, &found) != FALSE) {
+        CString strName = found.cFileName;
+        DeleteFileW(m_folder.File(strName));
+        markers.push_back(strName.Left(strName.GetLength() - 4));
     }
     std::sort(markers.begin(), markers.end());
     return markers;

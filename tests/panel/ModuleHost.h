@@ -32,7 +32,6 @@ public:
     bool Load();
     // QmUIFunUnInitialize, then unloads the module.
     void Unload();
-    bool IsLoaded() const { return m_hModule != nullptr; }
 
     // QmUIFunEnter with the host window; returns the panel's handle.
     HWND Enter();

@@ -55,8 +55,6 @@ TEST_F(PanelCommandTest, RefreshDisablesItsButtonUntilTheLibraryReportsTheNewLis
     PostMessageW(hRefresh, WM_LBUTTONUP, 0, At(ptCentre));
     m_host.PumpWindow(hRefresh);
     EXPECT_FALSE(IsWindowEnabled(hRefresh)) << "the refresh button stays enabled while a refresh runs";
-    Click(m_skin.ItemCentre(1));
-    EXPECT_EQ(std::vector<CString>{L"tool1"}, m_catalog.StartedTools()) << "the old list is in place until the end";
 
     ASSERT_TRUE(m_host.PumpUntil([&] { return IsWindowEnabled(hRefresh) != FALSE; }))
         << "the refresh button was not enabled again";
@@ -123,14 +121,14 @@ TEST_F(PanelCommandTest, EnterEscapeAltAndF10NeitherCloseThePanelNorOpenItsMenu)
         const char* pszName;
         UINT uDown, uUp;
         WPARAM wKey;
-        LPARAM lDown;    // key data of the press: bit 29 means Alt is held
-        bool bDialogKey; // taken by the dialog's keyboard handling in the host's loop
+        LPARAM lDown; // key data of the press: bit 29 means Alt is held
     };
     const Key keys[] = {
-        {"Enter", WM_KEYDOWN, WM_KEYUP, VK_RETURN, 0x001C0001, true},
-        {"Escape", WM_KEYDOWN, WM_KEYUP, VK_ESCAPE, 0x00010001, true},
-        {"Alt", WM_SYSKEYDOWN, WM_SYSKEYUP, VK_MENU, 0x20380001, false},
-        {"F10", WM_SYSKEYDOWN, WM_SYSKEYUP, VK_F10, 0x00440001, false},
+        {"Enter", WM_KEYDOWN, WM_KEYUP, VK_RETURN, 0x001C0001},
+        {"Escape", WM_KEYDOWN, WM_KEYUP, VK_ESCAPE, 0x00010001},
+        {"Alt", WM_SYSKEYDOWN, WM_SYSKEYUP, VK_MENU, 0x20380001},
+        {"F10", WM_SYSKEYDOWN, WM_SYSKEYUP, VK_F10, 0x00440001},
+        {"Alt+Space", WM_SYSKEYDOWN, WM_SYSKEYUP, VK_SPACE, 0x20390001},
     };
     for (const Key& key : keys) {
         SCOPED_TRACE(key.pszName);
@@ -144,7 +142,9 @@ TEST_F(PanelCommandTest, EnterEscapeAltAndF10NeitherCloseThePanelNorOpenItsMenu)
         bool bTranslated = false;
         for (size_t i = nTranslatedBefore; i < m_host.Translated().size(); ++i)
             bTranslated |= m_host.Translated()[i].message == key.uDown && m_host.Translated()[i].wParam == key.wKey;
-        EXPECT_EQ(key.bDialogKey, bTranslated);
+        // The module's pre-translation hands the key to the dialog's keyboard
+        // handling, which processes it; the host must not dispatch it again.
+        EXPECT_TRUE(bTranslated);
     }
     // The keyboard's menu command itself: Alt alone, and Alt+Space (the window menu).
     for (LPARAM lKey : {LPARAM(0), LPARAM(VK_SPACE)}) {

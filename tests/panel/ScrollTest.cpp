@@ -3,6 +3,7 @@
 // shown at the scrolled position, and that a reload keeps the position.
 #include "PanelFixture.h"
 #include "WindowPixels.h"
+#include "framework/CHandleOwner.h"
 
 namespace {
 
@@ -104,10 +105,11 @@ TEST_F(ScrollTest, ScrollCodesAndTheWheelMoveTheGrid)
         {WM_VSCROLL, SB_THUMBPOSITION, kLastPosition - 151},
         {WM_VSCROLL, SB_ENDSCROLL, kLastPosition - 151},
         {WM_VSCROLL, SB_TOP, 0},
+        {WM_MOUSEWHEEL, -360, 101}, // several notches: still one page
         {WM_VSCROLL, SB_BOTTOM, kLastPosition},
         {WM_MOUSEWHEEL, -120, kLastPosition},
         {WM_MOUSEWHEEL, 120, kLastPosition - 101},
-        {WM_MOUSEWHEEL, 720, kLastPosition - 202}, // several notches: still one page
+        {WM_MOUSEWHEEL, 720, kLastPosition - 202},
         {WM_MOUSEWHEEL, 0, kLastPosition - 101},   // no delta counts as down
         {WM_MOUSEWHEEL, -720, kLastPosition},
         {WM_MOUSEWHEEL, 360, kLastPosition - 101},
@@ -171,11 +173,10 @@ TEST_F(ScrollTest, ThumbDragScrollsToTheTrackedPositionAndTheReleaseKeepsIt)
     ThumbDrag drag = {{(sbi.rcScrollBar.left + sbi.rcScrollBar.right) / 2,
                        sbi.rcScrollBar.top + (sbi.xyThumbTop + sbi.xyThumbBottom) / 2},
                       60, 0};
-    HANDLE hThread = CreateThread(nullptr, 0, DragThumb, &drag, 0, nullptr);
-    ASSERT_TRUE(hThread);
+    CKernelObjectOwner thread(CreateThread(nullptr, 0, DragThumb, &drag, 0, nullptr));
+    ASSERT_TRUE(thread.IsValid());
     bool bDone = m_host.PumpUntil([&] { return drag.bDone != 0; }, 10000);
-    WaitForSingleObject(hThread, 10000);
-    CloseHandle(hThread);
+    WaitForSingleObject(thread, 10000);
     SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 2, GetSystemMetrics(SM_CYSCREEN) - 2);
     m_host.PumpUntilIdle();
     ASSERT_TRUE(bDone);

@@ -55,21 +55,23 @@ CString Numbers(int a, int b)
 
 void WriteFramesPng(const CString& strFile, int nWidth, int nHeight, const Gdiplus::ARGB* pColors, int nFrames)
 {
-    Gdiplus::GpBitmap* pBitmap = nullptr;
+    Gdiplus::GpBitmap* pNewBitmap = nullptr;
     ASSERT_EQ(Gdiplus::Ok,
-              GdipCreateBitmapFromScan0(nWidth * nFrames, nHeight, 0, PixelFormat32bppARGB, nullptr, &pBitmap));
-    Gdiplus::GpGraphics* pGraphics = nullptr;
-    GdipGetImageGraphicsContext(pBitmap, &pGraphics);
-    for (int f = 0; f < nFrames; ++f) {
-        Gdiplus::GpSolidFill* pBrush = nullptr;
-        GdipCreateSolidFill(pColors[f], &pBrush);
-        GdipFillRectangleI(pGraphics, pBrush, f * nWidth, 0, nWidth, nHeight);
-        GdipDeleteBrush(pBrush);
+              GdipCreateBitmapFromScan0(nWidth * nFrames, nHeight, 0, PixelFormat32bppARGB, nullptr, &pNewBitmap));
+    std::unique_ptr<Gdiplus::GpBitmap, decltype(&GdipDisposeImage)> bitmap(pNewBitmap, GdipDisposeImage);
+    {
+        Gdiplus::GpGraphics* pNewGraphics = nullptr;
+        GdipGetImageGraphicsContext(bitmap.get(), &pNewGraphics);
+        std::unique_ptr<Gdiplus::GpGraphics, decltype(&GdipDeleteGraphics)> graphics(pNewGraphics, GdipDeleteGraphics);
+        for (int f = 0; f < nFrames; ++f) {
+            Gdiplus::GpSolidFill* pNewBrush = nullptr;
+            GdipCreateSolidFill(pColors[f], &pNewBrush);
+            std::unique_ptr<Gdiplus::GpBrush, decltype(&GdipDeleteBrush)> brush(pNewBrush, GdipDeleteBrush);
+            GdipFillRectangleI(graphics.get(), brush.get(), f * nWidth, 0, nWidth, nHeight);
+        }
     }
-    GdipDeleteGraphics(pGraphics);
     static const CLSID s_png = PngEncoder();
-    EXPECT_EQ(Gdiplus::Ok, GdipSaveImageToFile(pBitmap, strFile, &s_png, nullptr)) << strFile.ToAnsi();
-    GdipDisposeImage(pBitmap);
+    EXPECT_EQ(Gdiplus::Ok, GdipSaveImageToFile(bitmap.get(), strFile, &s_png, nullptr)) << strFile.ToAnsi();
 }
 
 SkinWriter::SkinWriter(const CString& strModuleFolder) : m_strConfig(strModuleFolder + L"Config\\")
@@ -139,11 +141,6 @@ void SkinWriter::SetDialogInfo(const wchar_t* pszKey, const CString& strData)
     SetEntry(m_dialogInfo, pszKey, strData);
 }
 
-void SkinWriter::SetListInfo(const wchar_t* pszKey, const CString& strData)
-{
-    SetEntry(m_listInfo, pszKey, strData);
-}
-
 void SkinWriter::SetSheet(int cx, int cy)
 {
     m_sheet = {cx, cy};
@@ -188,14 +185,20 @@ CString SkinWriter::SkinXml() const
 
 void SkinWriter::Write() const
 {
+    // A panel that is still open keeps its image files open, and the images
+    // never change, so each is written once.
     CString strImages = m_strConfig + L"Default\\";
-    RECT rcList = ListArea();
-    WriteSolidPng(strImages + L"PanelBack.png", m_sheet.cx, m_sheet.cy, TestSkin::kPanelBack);
-    WriteSolidPng(strImages + L"ListBack.png", rcList.right - rcList.left, rcList.bottom - rcList.top,
-                  TestSkin::kListBack);
-    WriteFramesPng(strImages + L"Item.png", TestSkin::kItemW, TestSkin::kItemH, TestSkin::kItemFrames, 4);
-    WriteSolidPng(strImages + L"DefaultIcon.png", TestSkin::kIconSize, TestSkin::kIconSize, TestSkin::kDefaultIcon);
-    const RECT& rc = TestSkin::kRefreshPos;
-    WriteFramesPng(strImages + L"Refresh.png", rc.right - rc.left, rc.bottom - rc.top, TestSkin::kRefreshFrames, 4);
+    if (!FileExists(strImages + L"PanelBack.png")) {
+        RECT rcList = ListArea();
+        WriteSolidPng(strImages + L"PanelBack.png", m_sheet.cx, m_sheet.cy, TestSkin::kPanelBack);
+        WriteSolidPng(strImages + L"ListBack.png", rcList.right - rcList.left, rcList.bottom - rcList.top,
+                      TestSkin::kListBack);
+        WriteFramesPng(strImages + L"Item.png", TestSkin::kItemW, TestSkin::kItemH, TestSkin::kItemFrames, 4);
+        WriteSolidPng(strImages + L"DefaultIcon.png", TestSkin::kIconSize, TestSkin::kIconSize,
+                      TestSkin::kDefaultIcon);
+        const RECT& rc = TestSkin::kRefreshPos;
+        WriteFramesPng(strImages + L"Refresh.png", rc.right - rc.left, rc.bottom - rc.top, TestSkin::kRefreshFrames,
+                       4);
+    }
     WriteUtf8File(m_strConfig + L"Morvel_SCfg.xml", SkinXml());
 }

@@ -40,9 +40,8 @@ class SkinWriter
 public:
     explicit SkinWriter(const CString& strModuleFolder);
 
-    // A value of the panel's (dialog) or the list's WindowInfo; an empty text removes the key.
+    // A value of the panel's WindowInfo; an empty text removes the key.
     void SetDialogInfo(const wchar_t* pszKey, const CString& strData);
-    void SetListInfo(const wchar_t* pszKey, const CString& strData);
     void SetSheet(int cx, int cy);
     // "PluginWndMarge": left, top, right and bottom margins of the list area.
     void SetMargins(int nLeft, int nTop, int nRight, int nBottom);

@@ -7,19 +7,17 @@ namespace {
 void RemoveTree(const CString& strFolder)
 {
     WIN32_FIND_DATAW found;
-    HANDLE hFind = FindFirstFileW(strFolder + L"*", &found);
-    if (hFind != INVALID_HANDLE_VALUE) {
-        do {
-            CString strName = found.cFileName;
-            if (strName == L"." || strName == L"..")
-                continue;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(strFolder + strName + L"\\");
-            else
-                DeleteFileW(strFolder + strName);
-        } while (FindNextFileW(hFind, &found));
-        FindClose(hFind);
+    CFindOwner search(FindFirstFileW(strFolder + L"*", &found));
+    for (bool bMore = search.IsValid(); bMore; bMore = FindNextFileW(search, &found) != FALSE) {
+        CString strName = found.cFileName;
+        if (strName == L"." || strName == L"..")
+            continue;
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            RemoveTree(strFolder + strName + L"\\");
+        else
+            DeleteFileW(strFolder + strName);
     }
+    search.Close();
     RemoveDirectoryW(strFolder);
 }
 
@@ -53,25 +51,26 @@ void WriteUtf8File(const CString& strPath, const CString& strText)
     strBytes.resize(static_cast<size_t>(cb > 0 ? cb : 0));
     // Written aside and moved into place, so a reader never sees half a file.
     CString strAside = strPath + L".part";
-    HANDLE hFile = CreateFileW(strAside, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, hFile) << "cannot write " << strPath.ToAnsi();
-    DWORD cbWritten = 0;
-    WriteFile(hFile, strBytes.data(), static_cast<DWORD>(strBytes.size()), &cbWritten, nullptr);
-    CloseHandle(hFile);
+    {
+        CFileOwner file(
+            CreateFileW(strAside, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        ASSERT_TRUE(file.IsValid()) << "cannot write " << strPath.ToAnsi();
+        DWORD cbWritten = 0;
+        WriteFile(file, strBytes.data(), static_cast<DWORD>(strBytes.size()), &cbWritten, nullptr);
+    }
     EXPECT_TRUE(MoveFileExW(strAside, strPath, MOVEFILE_REPLACE_EXISTING)) << strPath.ToAnsi();
 }
 
 std::string ReadFileBytes(const CString& strPath)
 {
-    HANDLE hFile = CreateFileW(strPath, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (hFile == INVALID_HANDLE_VALUE)
+    CFileOwner file(CreateFileW(strPath, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.IsValid())
         return std::string();
-    std::string strBytes(GetFileSize(hFile, nullptr), '\0');
+    std::string strBytes(GetFileSize(file, nullptr), '\0');
     DWORD cbRead = 0;
     if (!strBytes.empty())
-        ReadFile(hFile, &strBytes[0], static_cast<DWORD>(strBytes.size()), &cbRead, nullptr);
-    CloseHandle(hFile);
+        ReadFile(file, &strBytes[0], static_cast<DWORD>(strBytes.size()), &cbRead, nullptr);
     strBytes.resize(cbRead);
     return strBytes;
 }

@@ -3,7 +3,17 @@
 #pragma once
 #include <windows.h>
 #include <string>
+#include "framework/CHandleOwner.h"
 #include "framework/CString.h"
+
+// A FindFirstFileW search, closed when the owner goes away.
+struct FindTraits
+{
+    using Handle = HANDLE;
+    static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
+    static void Close(HANDLE h) { ::FindClose(h); }
+};
+using CFindOwner = CHandleOwner<FindTraits>;
 
 class TempFolder
 {

@@ -1,10 +1,30 @@
 #include "WindowPixels.h"
 #include <cstdio>
 #include <cstdlib>
+#include "framework/CGdiHandleT.h"
+#include "framework/CMemoryDC.h"
+#include "framework/CScopedSelect.h"
 
 namespace {
+
 const int kTolerance = 4;
-}
+
+// The window's client-area DC, given back when the object goes away.
+class WindowDC
+{
+public:
+    explicit WindowDC(HWND hWnd) : m_hWnd(hWnd), m_hdc(GetDC(hWnd)) {}
+    ~WindowDC() { ReleaseDC(m_hWnd, m_hdc); }
+    WindowDC(const WindowDC&) = delete;
+    WindowDC& operator=(const WindowDC&) = delete;
+    operator HDC() const { return m_hdc; }
+
+private:
+    HWND m_hWnd;
+    HDC m_hdc;
+};
+
+} // namespace
 
 WindowPixels::WindowPixels(HWND hWnd)
 {
@@ -22,18 +42,18 @@ WindowPixels::WindowPixels(HWND hWnd)
     bmi.bmiHeader.biBitCount = 32;
     bmi.bmiHeader.biCompression = BI_RGB;
     void* pBits = nullptr;
-    HDC hdcWindow = GetDC(hWnd);
-    HDC hdcMemory = CreateCompatibleDC(hdcWindow);
-    HBITMAP hDib = CreateDIBSection(hdcMemory, &bmi, DIB_RGB_COLORS, &pBits, nullptr, 0);
-    HGDIOBJ hOld = SelectObject(hdcMemory, hDib);
-    BitBlt(hdcMemory, 0, 0, m_nWidth, m_nHeight, hdcWindow, 0, 0, SRCCOPY);
-    GdiFlush();
+    WindowDC windowDC(hWnd);
+    CMemoryDC memoryDC(windowDC);
+    CBitmapOwner dib(CreateDIBSection(memoryDC, &bmi, DIB_RGB_COLORS, &pBits, nullptr, 0));
+    if (dib.IsNull())
+        return;
+    {
+        CScopedSelect select(memoryDC, dib);
+        BitBlt(memoryDC, 0, 0, m_nWidth, m_nHeight, windowDC, 0, 0, SRCCOPY);
+        GdiFlush();
+    }
     const DWORD* pSource = static_cast<const DWORD*>(pBits);
     m_pixels.assign(pSource, pSource + static_cast<size_t>(m_nWidth) * m_nHeight);
-    SelectObject(hdcMemory, hOld);
-    DeleteObject(hDib);
-    DeleteDC(hdcMemory);
-    ReleaseDC(hWnd, hdcWindow);
 }
 
 DWORD WindowPixels::At(int x, int y) const

@@ -12,7 +12,6 @@ public:
     explicit WindowPixels(HWND hWnd);
 
     int Width() const { return m_nWidth; }
-    int Height() const { return m_nHeight; }
     // 0x00RRGGBB, or 0xFFFFFFFF outside the client area.
     DWORD At(int x, int y) const;
     DWORD At(POINT pt) const { return At(pt.x, pt.y); }
