@@ -64,6 +64,18 @@ TEST_F(PanelCommandTest, RefreshDisablesItsButtonUntilTheLibraryReportsTheNewLis
     EXPECT_EQ(std::vector<CString>{L"fresh"}, m_catalog.StartedTools());
 }
 
+TEST_F(PanelCommandTest, WithoutARefreshButtonTheLibraryMessageStillReloadsTheGrid)
+{
+    m_skin.RemoveControl(L"Refresh");
+    m_catalog.Write(NumberedTools(1));
+    ASSERT_TRUE(OpenPanel());
+    m_catalog.Write({{L"Fresh", L"fresh", L"9", L"reloaded", CString(), true}});
+    m_host.PostToPanel(WM_USER + 3, 0, 0);
+    ASSERT_TRUE(IsWindow(Panel()));
+    Click(m_skin.ItemCentre(0));
+    EXPECT_EQ(std::vector<CString>{L"fresh"}, m_catalog.StartedTools());
+}
+
 // Watches for the modal menu loop that the system enters for a window menu:
 // a hook sees the loop's first messages, and a thread timer (dispatched by the
 // loop itself) ends any menu so that the test cannot hang in it.

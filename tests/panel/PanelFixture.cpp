@@ -1,6 +1,7 @@
 #include "PanelFixture.h"
 #include <commctrl.h>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -9,28 +10,24 @@ LPARAM PointParam(POINT pt)
     return MAKELPARAM(pt.x, pt.y);
 }
 
-struct ToolTipSearch
+BOOL CALLBACK CollectToolTip(HWND hWnd, LPARAM lParam)
 {
-    HWND hPanel;
-    HWND hFound;
-};
-
-BOOL CALLBACK FindToolTip(HWND hWnd, LPARAM lParam)
-{
-    auto* pSearch = reinterpret_cast<ToolTipSearch*>(lParam);
+    auto* pFound = reinterpret_cast<std::pair<HWND, std::vector<HWND>>*>(lParam);
     wchar_t szClass[64] = {};
     GetClassNameW(hWnd, szClass, 64);
-    if (_wcsicmp(szClass, TOOLTIPS_CLASSW) != 0 || GetWindow(hWnd, GW_OWNER) != pSearch->hPanel)
-        return TRUE;
+    if (_wcsicmp(szClass, TOOLTIPS_CLASSW) == 0 && GetWindow(hWnd, GW_OWNER) == pFound->first)
+        pFound->second.push_back(hWnd);
+    return TRUE;
+}
+
+TTTOOLINFOW PanelTool(HWND hPanel)
+{
     TTTOOLINFOW ti = {};
     ti.cbSize = TTTOOLINFOW_V2_SIZE;
-    ti.hwnd = pSearch->hPanel;
-    ti.uId = reinterpret_cast<UINT_PTR>(pSearch->hPanel);
+    ti.hwnd = hPanel;
+    ti.uId = reinterpret_cast<UINT_PTR>(hPanel);
     ti.uFlags = TTF_IDISHWND;
-    if (!SendMessageW(hWnd, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&ti)))
-        return TRUE;
-    pSearch->hFound = hWnd;
-    return FALSE;
+    return ti;
 }
 
 } // namespace
@@ -78,21 +75,27 @@ SCROLLINFO PanelFixture::ScrollInfo() const
     return si;
 }
 
+std::vector<HWND> PanelFixture::PanelToolTips() const
+{
+    std::pair<HWND, std::vector<HWND>> found(Panel(), {});
+    EnumWindows(CollectToolTip, reinterpret_cast<LPARAM>(&found));
+    return found.second;
+}
+
 HWND PanelFixture::ListToolTip() const
 {
-    ToolTipSearch search = {Panel(), nullptr};
-    EnumWindows(FindToolTip, reinterpret_cast<LPARAM>(&search));
-    return search.hFound;
+    for (HWND hToolTip : PanelToolTips()) {
+        TTTOOLINFOW ti = PanelTool(Panel());
+        if (SendMessageW(hToolTip, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&ti)))
+            return hToolTip;
+    }
+    return nullptr;
 }
 
 CString PanelFixture::ToolTipText(HWND hToolTip) const
 {
     wchar_t szText[512] = {};
-    TTTOOLINFOW ti = {};
-    ti.cbSize = TTTOOLINFOW_V2_SIZE;
-    ti.hwnd = Panel();
-    ti.uId = reinterpret_cast<UINT_PTR>(Panel());
-    ti.uFlags = TTF_IDISHWND;
+    TTTOOLINFOW ti = PanelTool(Panel());
     ti.lpszText = szText;
     SendMessageW(hToolTip, TTM_GETTEXTW, 512, reinterpret_cast<LPARAM>(&ti));
     return szText;

@@ -25,8 +25,9 @@ protected:
     void Click(POINT pt);
 
     SCROLLINFO ScrollInfo() const;
-    // The list's tooltip: a tooltip window owned by the panel that knows the
-    // panel's whole window as a tool.
+    // The tooltip windows owned by the panel, and among them the list's: the
+    // one that knows the panel's whole window as a tool.
+    std::vector<HWND> PanelToolTips() const;
     HWND ListToolTip() const;
     CString ToolTipText(HWND hToolTip) const;
     bool IsControlVisible(int nId) const { return IsWindowVisible(GetDlgItem(Panel(), nId)) != FALSE; }

@@ -141,6 +141,18 @@ void SkinWriter::SetDialogInfo(const wchar_t* pszKey, const CString& strData)
     SetEntry(m_dialogInfo, pszKey, strData);
 }
 
+void SkinWriter::RemoveControl(const wchar_t* pszId)
+{
+    CString strId = L"ID=\"" + CString(pszId) + L"\" ";
+    for (auto it = m_controls.begin(); it != m_controls.end(); ++it) {
+        if (it->Left(strId.GetLength()) == strId) {
+            m_controls.erase(it);
+            return;
+        }
+    }
+    ADD_FAILURE() << "the skin has no control " << strId.ToAnsi();
+}
+
 void SkinWriter::SetSheet(int cx, int cy)
 {
     m_sheet = {cx, cy};

@@ -42,6 +42,8 @@ public:
 
     // A value of the panel's WindowInfo; an empty text removes the key.
     void SetDialogInfo(const wchar_t* pszKey, const CString& strData);
+    // Drops the control with this ID from the DynamicInfo entries.
+    void RemoveControl(const wchar_t* pszId);
     void SetSheet(int cx, int cy);
     // "PluginWndMarge": left, top, right and bottom margins of the list area.
     void SetMargins(int nLeft, int nTop, int nRight, int nBottom);

@@ -69,6 +69,15 @@ TEST_F(ToolGridTest, TooltipsAreFormattedFromTheSkinPatternWithoutTrustingIt)
         EXPECT_EQ(CString(c.pszSecond), ToolTipText(hToolTip));
         EXPECT_TRUE(IsWindow(Panel()));
     }
+    // A reload keeps the one list tooltip and gives it the new texts (in the last pattern).
+    size_t nToolTips = PanelToolTips().size();
+    HWND hToolTip = ListToolTip();
+    m_catalog.Write({{L"Omega", L"omega", L"9", L"Last", CString(), true}});
+    m_host.PostToPanel(WM_USER + 3, 0, 0);
+    EXPECT_EQ(nToolTips, PanelToolTips().size());
+    EXPECT_EQ(hToolTip, ListToolTip());
+    MoveMouse(m_skin.ItemCentre(0));
+    EXPECT_EQ(CString(L"Omega9Last%s"), ToolTipText(hToolTip));
 }
 
 TEST_F(ToolGridTest, IconsFallBackToTheDefaultIconAndTheGridSitsInsideTheMargins)
