@@ -47,14 +47,7 @@ BOOL CDialog::CreateIndirect(LPCDLGTEMPLATEW lpDialogTemplate, CWnd* pParentWnd,
         hWnd = ::CreateDialogIndirectParamW(hInst, lpDialogTemplate, pParentWnd->GetSafeHwnd(), AfxDlgProc, 0);
         bLinked = scope.Linked();
     }
-    if (!bLinked) {
-        // The window never existed, so no WM_NCDESTROY will run the clean-up.
-        if (hWnd)
-            ::DestroyWindow(hWnd);
-        PostNcDestroy();
-        return FALSE;
-    }
-    return hWnd != nullptr;
+    return FinishCreate(hWnd, bLinked);
 }
 
 LRESULT CDialog::HandleInitDialog(WPARAM, LPARAM)

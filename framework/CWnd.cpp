@@ -214,6 +214,11 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCWSTR lpszClassName, LPCWSTR lpszWindowNa
                                  hWndParent, nIDorHMenu, AfxGetInstanceHandle(), lpParam);
         bLinked = scope.Linked();
     }
+    return FinishCreate(hWnd, bLinked);
+}
+
+BOOL CWnd::FinishCreate(HWND hWnd, BOOL bLinked)
+{
     if (!bLinked) {
         // Creation failed before the window existed: the object never saw
         // WM_NCDESTROY, so its clean-up runs here, as MFC's does.

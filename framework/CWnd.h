@@ -161,6 +161,10 @@ protected:
     // The procedure the window had before this object subclassed it.
     WNDPROC m_pfnSuper = nullptr;
 
+    // Ends a creation made inside a CWndCreationScope: when the window was
+    // never linked, nothing will see WM_NCDESTROY, so the clean-up runs here.
+    BOOL FinishCreate(HWND hWnd, BOOL bLinked);
+
     DECLARE_MESSAGE_MAP()
 
 private:
