@@ -1,6 +1,7 @@
 #include "CatalogWriter.h"
 #include <algorithm>
 #include <gtest/gtest.h>
+#include "support/CFindOwner.h"
 
 namespace {
 

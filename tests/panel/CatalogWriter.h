@@ -6,7 +6,8 @@
 // it afresh at each call) tells apart starts made at different moments.
 #pragma once
 #include <vector>
-#include "TempFolder.h"
+#include "support/CTempFolder.h"
+#include "support/TestFiles.h"
 
 struct CatalogTool
 {
@@ -26,7 +27,7 @@ public:
     CatalogWriter(const CatalogWriter&) = delete;
     CatalogWriter& operator=(const CatalogWriter&) = delete;
 
-    const TempFolder& Folder() const { return m_folder; }
+    const CTempFolder& Folder() const { return m_folder; }
 
     // Writes the catalog; a refresh fetches the file "next.ini" beside it.
     void Write(const std::vector<CatalogTool>& tools);
@@ -42,7 +43,7 @@ public:
 private:
     CString CatalogText(const std::vector<CatalogTool>& tools, bool bWithSource) const;
 
-    TempFolder m_folder;
+    CTempFolder m_folder;
     std::vector<CatalogTool> m_tools;
     CString m_strStage;
     bool m_bHadVariable = false;

@@ -7,7 +7,8 @@
 #include <windows.h>
 #include <functional>
 #include <vector>
-#include "TempFolder.h"
+#include "support/CTempFolder.h"
+#include "support/TestFiles.h"
 
 class ModuleHost
 {
@@ -64,7 +65,7 @@ private:
     void DispatchOne(const MSG& msg);
     bool PeekAndDispatch(HWND hWnd);
 
-    TempFolder m_folder;
+    CTempFolder m_folder;
     HMODULE m_hModule = nullptr;
     HWND m_hHost = nullptr;
     HWND m_hPanel = nullptr;

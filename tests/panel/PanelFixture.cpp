@@ -32,15 +32,6 @@ TTTOOLINFOW PanelTool(HWND hPanel)
 
 } // namespace
 
-void PrintTo(const CString& strText, std::ostream* pStream)
-{
-    std::string strBytes(static_cast<size_t>(strText.GetLength()) * 3 + 1, '\0');
-    int cb = WideCharToMultiByte(CP_UTF8, 0, strText, strText.GetLength(), &strBytes[0],
-                                 static_cast<int>(strBytes.size()), nullptr, nullptr);
-    strBytes.resize(static_cast<size_t>(cb > 0 ? cb : 0));
-    *pStream << '"' << strBytes << '"';
-}
-
 HWND PanelFixture::OpenPanel()
 {
     m_skin.Write();
@@ -105,8 +96,8 @@ void PanelFixture::SwitchLogging(bool bOn)
 {
     m_pDebugSwitch.reset();
     m_pFlagSwitch.reset();
-    m_pDebugSwitch.reset(new RegistryValue(L"SOFTWARE\\brelwick\\Quenda3.0", L"Debug", bOn ? L"1" : nullptr));
-    m_pFlagSwitch.reset(new RegistryValue(L"SOFTWARE", L"MorvelDebugFlag", nullptr));
+    m_pDebugSwitch.reset(new CRegistryValueScope(L"SOFTWARE\\brelwick\\Quenda3.0", L"Debug", bOn ? L"1" : nullptr));
+    m_pFlagSwitch.reset(new CRegistryValueScope(L"SOFTWARE", L"MorvelDebugFlag", nullptr));
 }
 
 std::vector<CString> PanelFixture::LogMessages(const ModuleHost& host)

@@ -7,7 +7,8 @@
 #include <gtest/gtest.h>
 #include "CatalogWriter.h"
 #include "ModuleHost.h"
-#include "RegistryValue.h"
+#include "support/CRegistryValueScope.h"
+#include "support/TestText.h"
 #include "SkinWriter.h"
 
 class PanelFixture : public ::testing::Test
@@ -45,9 +46,6 @@ protected:
     CatalogWriter m_catalog;
 
 private:
-    std::unique_ptr<RegistryValue> m_pDebugSwitch;
-    std::unique_ptr<RegistryValue> m_pFlagSwitch;
+    std::unique_ptr<CRegistryValueScope> m_pDebugSwitch;
+    std::unique_ptr<CRegistryValueScope> m_pFlagSwitch;
 };
-
-// gtest prints CString values readably.
-void PrintTo(const CString& strText, std::ostream* pStream);

@@ -2,7 +2,7 @@
 // grid's item frames in their normal, hover and pressed looks, the default
 // icon, and the refresh button's normal frame.
 #include "PanelFixture.h"
-#include "WindowPixels.h"
+#include "support/WindowPixels.h"
 
 namespace {
 

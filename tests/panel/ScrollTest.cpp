@@ -2,7 +2,7 @@
 // code, the wheel and a real thumb drag move it, that a click lands on the item
 // shown at the scrolled position, and that a reload keeps the position.
 #include "PanelFixture.h"
-#include "WindowPixels.h"
+#include "support/WindowPixels.h"
 #include "framework/CHandleOwner.h"
 
 namespace {

@@ -1,39 +1,9 @@
 #include "SkinWriter.h"
-#include <memory>
 #include <gtest/gtest.h>
-#include "TempFolder.h"
-
-using namespace Gdiplus::DllExports;
+#include "support/TestFiles.h"
+#include "support/TestText.h"
 
 namespace {
-
-CLSID PngEncoder()
-{
-    UINT nCount = 0, cbSize = 0;
-    GdipGetImageEncodersSize(&nCount, &cbSize);
-    std::unique_ptr<BYTE[]> buffer(new BYTE[cbSize]);
-    auto* pCodecs = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.get());
-    GdipGetImageEncoders(nCount, cbSize, pCodecs);
-    for (UINT i = 0; i < nCount; ++i)
-        if (wcscmp(pCodecs[i].MimeType, L"image/png") == 0)
-            return pCodecs[i].Clsid;
-    ADD_FAILURE() << "no PNG encoder";
-    return CLSID();
-}
-
-CString XmlAttribute(const CString& strText)
-{
-    CString strOut;
-    for (int i = 0; i < strText.GetLength(); ++i) {
-        switch (strText[i]) {
-        case L'&': strOut += L"&amp;"; break;
-        case L'<': strOut += L"&lt;"; break;
-        case L'"': strOut += L"&quot;"; break;
-        default: strOut += strText[i];
-        }
-    }
-    return strOut;
-}
 
 CString InfoXml(const std::vector<std::pair<CString, CString>>& entries)
 {
@@ -52,27 +22,6 @@ CString Numbers(int a, int b)
 }
 
 } // namespace
-
-void WriteFramesPng(const CString& strFile, int nWidth, int nHeight, const Gdiplus::ARGB* pColors, int nFrames)
-{
-    Gdiplus::GpBitmap* pNewBitmap = nullptr;
-    ASSERT_EQ(Gdiplus::Ok,
-              GdipCreateBitmapFromScan0(nWidth * nFrames, nHeight, 0, PixelFormat32bppARGB, nullptr, &pNewBitmap));
-    std::unique_ptr<Gdiplus::GpBitmap, decltype(&GdipDisposeImage)> bitmap(pNewBitmap, GdipDisposeImage);
-    {
-        Gdiplus::GpGraphics* pNewGraphics = nullptr;
-        GdipGetImageGraphicsContext(bitmap.get(), &pNewGraphics);
-        std::unique_ptr<Gdiplus::GpGraphics, decltype(&GdipDeleteGraphics)> graphics(pNewGraphics, GdipDeleteGraphics);
-        for (int f = 0; f < nFrames; ++f) {
-            Gdiplus::GpSolidFill* pNewBrush = nullptr;
-            GdipCreateSolidFill(pColors[f], &pNewBrush);
-            std::unique_ptr<Gdiplus::GpBrush, decltype(&GdipDeleteBrush)> brush(pNewBrush, GdipDeleteBrush);
-            GdipFillRectangleI(graphics.get(), brush.get(), f * nWidth, 0, nWidth, nHeight);
-        }
-    }
-    static const CLSID s_png = PngEncoder();
-    EXPECT_EQ(Gdiplus::Ok, GdipSaveImageToFile(bitmap.get(), strFile, &s_png, nullptr)) << strFile.ToAnsi();
-}
 
 SkinWriter::SkinWriter(const CString& strModuleFolder) : m_strConfig(strModuleFolder + L"Config\\")
 {

@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 #include "framework/CString.h"
+#include "support/PngWriter.h"
 
 namespace TestSkin {
 // Grid: items of 60 x 50 pixels, 10 pixels apart; in the standard list area
@@ -26,14 +27,6 @@ const Gdiplus::ARGB kItemFrames[4] = {0xFFC08040, 0xFF40C0C0, 0xFFC040C0, 0xFF80
 const Gdiplus::ARGB kDefaultIcon = 0xFFE0E020;
 const Gdiplus::ARGB kRefreshFrames[4] = {0xFFA02020, 0xFF20A020, 0xFF2020A0, 0xFF606060};
 } // namespace TestSkin
-
-// Saves a PNG of nFrames frames of nWidth x nHeight side by side, frame f
-// filled with pColors[f].
-void WriteFramesPng(const CString& strFile, int nWidth, int nHeight, const Gdiplus::ARGB* pColors, int nFrames);
-inline void WriteSolidPng(const CString& strFile, int nWidth, int nHeight, Gdiplus::ARGB color)
-{
-    WriteFramesPng(strFile, nWidth, nHeight, &color, 1);
-}
 
 class SkinWriter
 {

@@ -4,7 +4,7 @@
 // stand in for an empty list.
 #include <commctrl.h>
 #include "PanelFixture.h"
-#include "WindowPixels.h"
+#include "support/WindowPixels.h"
 
 namespace {
 

@@ -4,6 +4,7 @@
 #include "framework/CGdiHandleT.h"
 #include "framework/CMemoryDC.h"
 #include "framework/CScopedSelect.h"
+#include "TopDownDib.h"
 
 namespace {
 
@@ -34,13 +35,7 @@ WindowPixels::WindowPixels(HWND hWnd)
     m_nHeight = rc.bottom;
     if (m_nWidth <= 0 || m_nHeight <= 0)
         return;
-    BITMAPINFO bmi = {};
-    bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
-    bmi.bmiHeader.biWidth = m_nWidth;
-    bmi.bmiHeader.biHeight = -m_nHeight;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    bmi.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO bmi = TopDownDibInfo(m_nWidth, m_nHeight);
     void* pBits = nullptr;
     WindowDC windowDC(hWnd);
     CMemoryDC memoryDC(windowDC);

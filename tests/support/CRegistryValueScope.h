@@ -1,0 +1,33 @@
+// One value under HKEY_LOCAL_MACHINE, taken over by a test: the value is
+// removed at first (or set to the given text), and whatever the test sets is
+// replaced by the old state (old value, or no value; keys the scope created
+// are removed) at the end.
+#pragma once
+#include <windows.h>
+#include <vector>
+#include "framework/CString.h"
+
+class CRegistryValueScope
+{
+public:
+    CRegistryValueScope(const wchar_t* pszKeyPath, const wchar_t* pszValueName);
+    // Sets the value to a REG_SZ text right away; a null text leaves it removed.
+    CRegistryValueScope(const wchar_t* pszKeyPath, const wchar_t* pszValueName, const wchar_t* pszText);
+    ~CRegistryValueScope();
+    CRegistryValueScope(const CRegistryValueScope&) = delete;
+    CRegistryValueScope& operator=(const CRegistryValueScope&) = delete;
+
+    void SetText(const wchar_t* pszText, DWORD dwType = REG_SZ);
+    void SetNumber(DWORD dwValue);
+    void Remove();
+
+private:
+    void Set(DWORD dwType, const void* pData, DWORD cbData);
+
+    CString m_strKeyPath;
+    CString m_strValueName;
+    std::vector<CString> m_createdKeys; // deepest last
+    bool m_bHadValue = false;
+    DWORD m_dwOldType = 0;
+    std::vector<BYTE> m_oldData;
+};
