@@ -13,8 +13,8 @@ const DWORD kTenMiB = 0xA00000;
 // Both switches taken over for one test; "Debug" can then be set to turn logging on.
 struct Switches
 {
-    RegistryValueScope debug{ kQuendaKey, L"Debug" };
-    RegistryValueScope morvel{ L"SOFTWARE", L"MorvelDebugFlag" };
+    CRegistryValueScope debug{ kQuendaKey, L"Debug" };
+    CRegistryValueScope morvel{ L"SOFTWARE", L"MorvelDebugFlag" };
 };
 
 // The log file's lines, each with its CR LF.
@@ -83,12 +83,12 @@ TEST(LogTrace, EitherRegistrySwitchHoldingExactlyOneTurnsLoggingOn)
         { { Text, L"0" }, { Number, nullptr, 1 }, true },
         { { Text, L"0" }, { Text, L"0" }, false },
     };
-    DiagTempFolder folder;
+    CTempFolder folder(L"tracelog");
     Switches switches;
     int nCase = 0;
     for (const Case& c : cases) {
         SCOPED_TRACE(nCase);
-        RegistryValueScope* scopes[] = { &switches.debug, &switches.morvel };
+        CRegistryValueScope* scopes[] = { &switches.debug, &switches.morvel };
         const Setting* settings[] = { &c.debug, &c.morvel };
         for (int i = 0; i < 2; ++i) {
             switch (settings[i]->kind) {
@@ -106,20 +106,20 @@ TEST(LogTrace, EitherRegistrySwitchHoldingExactlyOneTurnsLoggingOn)
         // Off means not even an empty file appears.
         EXPECT_EQ(c.bOn, FileExists(folder.File(strLog)));
         if (c.bOn) {
-            EXPECT_EQ(1u, Lines(ReadWholeFile(folder.File(strLog))).size());
+            EXPECT_EQ(1u, Lines(ReadFileBytes(folder.File(strLog))).size());
             // A later Init with both switches off keeps it on.
             switches.debug.Remove();
             switches.morvel.Remove();
             log.Init(folder.File(strLog), kAllLevels, kTenMiB);
             log.Trace(4, L"%s", L"still on");
-            EXPECT_EQ(2u, Lines(ReadWholeFile(folder.File(strLog))).size());
+            EXPECT_EQ(2u, Lines(ReadFileBytes(folder.File(strLog))).size());
         }
     }
 }
 
 TEST(LogTrace, LinesCarryThreadTimeAndMessageInTheFixedFormat)
 {
-    DiagTempFolder folder;
+    CTempFolder folder(L"tracelog");
     Switches switches;
     switches.debug.SetText(L"1");
     CLogTrace log;
@@ -134,7 +134,7 @@ TEST(LogTrace, LinesCarryThreadTimeAndMessageInTheFixedFormat)
     CloseHandle(hThread);
     __time64_t tAfter = _time64(nullptr);
 
-    std::vector<std::string> lines = Lines(ReadWholeFile(folder.File(L"log.txt")));
+    std::vector<std::string> lines = Lines(ReadFileBytes(folder.File(L"log.txt")));
     ASSERT_EQ(2u, lines.size());
     const std::regex format(R"(TID:(\d{6,}) \[(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d)\.(\d{3})\]     (.*)\r\n)");
     const DWORD threads[] = { GetCurrentThreadId(), dwSecondThread };
@@ -154,7 +154,7 @@ TEST(LogTrace, LinesCarryThreadTimeAndMessageInTheFixedFormat)
 
 TEST(LogTrace, LevelsOutsideTheMaskAndLevelZeroAreNotWritten)
 {
-    DiagTempFolder folder;
+    CTempFolder folder(L"tracelog");
     Switches switches;
     switches.morvel.SetText(L"1");
     struct Case { DWORD dwMask; DWORD dwLevel; bool bWritten; };
@@ -174,7 +174,7 @@ TEST(LogTrace, LevelsOutsideTheMaskAndLevelZeroAreNotWritten)
 
 TEST(LogTrace, MessagesAreDataCutTo1023Characters)
 {
-    DiagTempFolder folder;
+    CTempFolder folder(L"tracelog");
     Switches switches;
     switches.debug.SetNumber(1);
     CLogTrace log;
@@ -189,7 +189,7 @@ TEST(LogTrace, MessagesAreDataCutTo1023Characters)
     log.Trace(4, L"%d%% done", 50);
     log.Trace(4, L"%s", L"");
 
-    std::vector<std::string> lines = Lines(ReadWholeFile(folder.File(L"log.txt")));
+    std::vector<std::string> lines = Lines(ReadFileBytes(folder.File(L"log.txt")));
     ASSERT_EQ(5u, lines.size());
     std::string strDigits = strLong.ToAnsi();
     EXPECT_EQ(strDigits.substr(0, 1023), Message(lines[0]));
@@ -203,20 +203,20 @@ TEST(LogTrace, TextIsWrittenInTheAnsiCodePage)
 {
     if (GetACP() != 1252)
         GTEST_SKIP() << "expected bytes are those of code page 1252, this system uses " << GetACP();
-    DiagTempFolder folder;
+    CTempFolder folder(L"tracelog");
     Switches switches;
     switches.debug.SetText(L"1");
     CLogTrace log;
     log.Init(folder.File(L"log.txt"), kAllLevels, kTenMiB);
     log.Trace(4, L"%s", L"caf\u00E9 \u20AC \u4E2D");
-    std::vector<std::string> lines = Lines(ReadWholeFile(folder.File(L"log.txt")));
+    std::vector<std::string> lines = Lines(ReadFileBytes(folder.File(L"log.txt")));
     ASSERT_EQ(1u, lines.size());
     EXPECT_EQ("caf\xE9 \x80 ?", Message(lines[0]));
 }
 
 TEST(LogTrace, FileLargerThanTheLimitIsEmptiedBeforeTheNextLine)
 {
-    DiagTempFolder folder;
+    CTempFolder folder(L"tracelog");
     Switches switches;
     switches.debug.SetText(L"1");
     CString strLog = folder.File(L"log.txt");
@@ -225,7 +225,7 @@ TEST(LogTrace, FileLargerThanTheLimitIsEmptiedBeforeTheNextLine)
 
     MakeFileOfSize(strLog, 10485760);
     log.Trace(4, L"%s", L"appended");
-    std::string strFile = ReadWholeFile(strLog);
+    std::string strFile = ReadFileBytes(strLog);
     ASSERT_GT(strFile.size(), 10485760u);
     EXPECT_EQ(std::string(10485760, 'x'), strFile.substr(0, 10485760));
     EXPECT_EQ("appended", Message(strFile.substr(10485760)));
@@ -233,7 +233,7 @@ TEST(LogTrace, FileLargerThanTheLimitIsEmptiedBeforeTheNextLine)
     MakeFileOfSize(strLog, 10485761);
     log.Trace(4, L"%s", L"first after emptying");
     log.Trace(4, L"%s", L"second");
-    std::vector<std::string> lines = Lines(ReadWholeFile(strLog));
+    std::vector<std::string> lines = Lines(ReadFileBytes(strLog));
     ASSERT_EQ(2u, lines.size());
     EXPECT_EQ("first after emptying", Message(lines[0]));
     EXPECT_EQ("second", Message(lines[1]));
@@ -241,7 +241,7 @@ TEST(LogTrace, FileLargerThanTheLimitIsEmptiedBeforeTheNextLine)
 
 TEST(LogTrace, OthersMayHoldTheFileWhileLinesAreWritten)
 {
-    DiagTempFolder folder;
+    CTempFolder folder(L"tracelog");
     Switches switches;
     switches.debug.SetText(L"1");
     CString strLog = folder.File(L"log.txt");
@@ -272,7 +272,7 @@ TEST(LogTrace, OthersMayHoldTheFileWhileLinesAreWritten)
     // No handle is kept between lines: the file can be deleted and starts anew.
     EXPECT_TRUE(DeleteFileW(strLog));
     log.Trace(4, L"%s", L"three");
-    lines = Lines(ReadWholeFile(strLog));
+    lines = Lines(ReadFileBytes(strLog));
     ASSERT_EQ(1u, lines.size());
     EXPECT_EQ("three", Message(lines[0]));
 
@@ -283,7 +283,7 @@ TEST(LogTrace, OthersMayHoldTheFileWhileLinesAreWritten)
     log.Trace(4, L"%s", L"dropped");
     CloseHandle(hExclusive);
     log.Trace(4, L"%s", L"four");
-    lines = Lines(ReadWholeFile(strLog));
+    lines = Lines(ReadFileBytes(strLog));
     ASSERT_EQ(2u, lines.size());
     EXPECT_EQ("four", Message(lines[1]));
 
