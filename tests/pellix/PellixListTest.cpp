@@ -22,7 +22,7 @@ CatalogTool NumberedTool(int i)
 
 TEST(PellixList, ListsArriveWholeAndInCatalogOrder)
 {
-    PellixTempFolder folder;
+    CTempFolder folder(kPellixFolderPrefix);
     CString strCatalog = folder.File(L"tools.ini");
     CatalogSwitch use(strCatalog);
     // The same file is rewritten for every size: each call reads it afresh.
@@ -67,7 +67,7 @@ TEST(PellixList, TextsKeepEveryCharacterAndAreCutToTheirFields)
         { strLong, 3, strLong.Left(102) },
         { L"Ελληνικά διαγνωστικά", 3, L"Ελληνικά διαγνωστικά" },
     };
-    PellixTempFolder folder;
+    CTempFolder folder(kPellixFolderPrefix);
     CString strCatalog = folder.File(L"tools.ini");
     CatalogSwitch use(strCatalog);
     for (const Case& c : cases) {
@@ -85,7 +85,7 @@ TEST(PellixList, TextsKeepEveryCharacterAndAreCutToTheirFields)
 
 TEST(PellixList, IconPathsStartAtTheCatalogFolderUnlessAbsolute)
 {
-    PellixTempFolder folder;
+    CTempFolder folder(kPellixFolderPrefix);
     CString strCatalog = folder.File(L"tools.ini");
     CatalogSwitch use(strCatalog);
     CString strDeep = CString(L'd', 300) + L".png";
@@ -120,18 +120,18 @@ TEST(PellixList, CatalogSyntaxIsAcceptedOrRejectedAsAWhole)
         { "[Tool]\r\nName=\xC3\x28\r\n", -1 },                   // not UTF-8
         { "[Tool\r\nName=A\r\n", -1 },
     };
-    PellixTempFolder folder;
+    CTempFolder folder(kPellixFolderPrefix);
     CString strCatalog = folder.File(L"tools.ini");
     CatalogSwitch use(strCatalog);
     for (const Case& c : cases) {
-        WriteBytes(strCatalog, c.pszText);
+        WriteFileBytes(strCatalog, c.pszText);
         int nResult = -2;
         std::vector<ListedTool> tools = ReadToolList(nResult);
         EXPECT_EQ(c.nExpected, nResult) << c.pszText;
         EXPECT_EQ(static_cast<size_t>(c.nExpected < 0 ? 0 : c.nExpected), tools.size()) << c.pszText;
     }
     // The accepted catalog of the first case, read back field by field.
-    WriteBytes(strCatalog, cases[0].pszText);
+    WriteFileBytes(strCatalog, cases[0].pszText);
     std::vector<ListedTool> tools = ReadToolList();
     ASSERT_EQ(2u, tools.size());
     EXPECT_TRUE(tools[0].strName == L"A" && tools[0].strId == L"a" && tools[0].bListed);
@@ -150,7 +150,7 @@ TEST(PellixList, WithoutTheVariableTheCatalogBesideTheDllIsRead)
     CString strDll = szDll;
     CString strFolder = strDll.Left(strDll.ReverseFind(L'\\') + 1);
     CString strCatalog = strFolder + L"PellixCatalog.ini";
-    std::string strKept = ReadBytes(strCatalog);
+    std::string strKept = ReadFileBytes(strCatalog);
     bool bHadCatalog = FileExists(strCatalog);
 
     CatalogSwitch useDefault(nullptr);
@@ -161,7 +161,7 @@ TEST(PellixList, WithoutTheVariableTheCatalogBesideTheDllIsRead)
     EXPECT_TRUE(tools[1].strIconPath == strFolder + L"icons\\t8.png");
 
     if (bHadCatalog)
-        WriteBytes(strCatalog, strKept);
+        WriteFileBytes(strCatalog, strKept);
     else
         DeleteFileW(strCatalog);
 }

@@ -112,7 +112,7 @@ std::string Utf8(const CString& strText)
 
 TEST(PellixRefresh, FileSourceReplacesTheCatalogAndTheWindowHearsOfIt)
 {
-    PellixTempFolder folder;
+    CTempFolder folder(kPellixFolderPrefix);
     CString strCatalog = folder.File(L"tools.ini");
     CatalogSwitch use(strCatalog);
     WriteUtf8File(strCatalog, CatalogText(L"next.ini", NamedTools({ L"Old A", L"Old B" })));
@@ -140,9 +140,9 @@ TEST(PellixRefresh, FailedRefreshKeepsTheCatalogAndStillNotifies)
     ASSERT_TRUE(missingPage.IsListening());
     CString strClosedPort;
     strClosedPort.Format(L"http://127.0.0.1:%d/tools.ini", LocalHttpServer::ClosedPort());
-    PellixTempFolder folder;
-    WriteBytes(folder.File(L"page.ini"), "<html><body>Moved</body></html>\r\n");
-    WriteBytes(folder.File(L"latin1.ini"), "[Tool]\r\nName=Gr\xFC\xDF" "e\r\n");
+    CTempFolder folder(kPellixFolderPrefix);
+    WriteFileBytes(folder.File(L"page.ini"), "<html><body>Moved</body></html>\r\n");
+    WriteFileBytes(folder.File(L"latin1.ini"), "[Tool]\r\nName=Gr\xFC\xDF" "e\r\n");
     const CString sources[] = { L"missing.ini", L"page.ini", L"latin1.ini", strClosedPort,
                                 missingPage.Url(L"/tools.ini"), L"" };
 
@@ -152,10 +152,10 @@ TEST(PellixRefresh, FailedRefreshKeepsTheCatalogAndStillNotifies)
     for (const CString& strSource : sources) {
         SCOPED_TRACE(strSource.ToAnsi());
         WriteUtf8File(strCatalog, CatalogText(strSource, NamedTools({ L"Kept A", L"Kept B" })));
-        std::string strBefore = ReadBytes(strCatalog);
+        std::string strBefore = ReadFileBytes(strCatalog);
         PxGetAllPluginListFromInternet(window.Get(), kRefreshed);
         ASSERT_TRUE(window.WaitForRefreshMessage());
-        EXPECT_EQ(strBefore, ReadBytes(strCatalog));
+        EXPECT_EQ(strBefore, ReadFileBytes(strCatalog));
         EXPECT_EQ((std::vector<CString>{ L"Kept A", L"Kept B" }), ListedNames());
     }
 
@@ -172,7 +172,7 @@ TEST(PellixRefresh, WebSourceIsFetchedWhileTheCallerRunsOn)
     CString strBody = CatalogText(L"", NamedTools({ L"Web Grüße", L"Web 工具" }));
     LocalHttpServer server(200, Utf8(strBody), true);
     ASSERT_TRUE(server.IsListening());
-    PellixTempFolder folder;
+    CTempFolder folder(kPellixFolderPrefix);
     CString strCatalog = folder.File(L"tools.ini");
     CatalogSwitch use(strCatalog);
     CString strSource = server.Url(L"/pellix/catalog.ini?v=2");
@@ -192,6 +192,6 @@ TEST(PellixRefresh, WebSourceIsFetchedWhileTheCallerRunsOn)
     EXPECT_EQ("GET /pellix/catalog.ini?v=2 HTTP/1.1", server.LastRequestLine());
     EXPECT_EQ((std::vector<CString>{ L"Web Grüße", L"Web 工具" }), ListedNames());
     // The fetched catalog named no source of its own, so the address stays.
-    std::string strCatalogBytes = ReadBytes(strCatalog);
+    std::string strCatalogBytes = ReadFileBytes(strCatalog);
     EXPECT_NE(std::string::npos, strCatalogBytes.find(Utf8(L"Source=" + strSource)));
 }

@@ -88,7 +88,7 @@ TEST(PellixRunTool, TheToolWithThatIdRunsInTheCatalogFolder)
 {
     ProcessCounter processes;
     ASSERT_TRUE(processes.IsReady());
-    PellixTempFolder folder;
+    CTempFolder folder(kPellixFolderPrefix);
     CString strCatalog = folder.File(L"tools.ini");
     CatalogSwitch use(strCatalog);
     WriteUtf8File(strCatalog, CatalogText(L"", { Tool(L"touch.a", TouchCommand(folder.File(L"a.txt"), L"alpha")),
@@ -104,7 +104,7 @@ TEST(PellixRunTool, TheToolWithThatIdRunsInTheCatalogFolder)
     int cb = WideCharToMultiByte(CP_UTF8, 0, strFolder, -1, nullptr, 0, nullptr, nullptr);
     std::string strFolderUtf8(static_cast<size_t>(cb - 1), '\0');
     WideCharToMultiByte(CP_UTF8, 0, strFolder, -1, &strFolderUtf8[0], cb, nullptr, nullptr);
-    EXPECT_EQ(strExpected + strFolderUtf8, ReadBytes(folder.File(L"b.txt")));
+    EXPECT_EQ(strExpected + strFolderUtf8, ReadFileBytes(folder.File(L"b.txt")));
     EXPECT_LT(nBefore, processes.Started());
     EXPECT_FALSE(FileExists(folder.File(L"a.txt")));
     EXPECT_TRUE(processes.WaitForStartedToEnd());
@@ -114,7 +114,7 @@ TEST(PellixRunTool, UnknownOrUnstartableToolsStartNothing)
 {
     ProcessCounter processes;
     ASSERT_TRUE(processes.IsReady());
-    PellixTempFolder folder;
+    CTempFolder folder(kPellixFolderPrefix);
     CString strCatalog = folder.File(L"tools.ini");
     CatalogSwitch use(strCatalog);
     WriteUtf8File(strCatalog, CatalogText(L"", { Tool(L"touch.a", TouchCommand(folder.File(L"a.txt"), L"alpha")),

@@ -1,4 +1,4 @@
-// Shared pieces of the tool-service tests: a temporary folder with a non-ASCII
+// Shared pieces of the tool-service tests: temporary folders with a non-ASCII
 // name, catalogs written as UTF-8 files, the catalog switch of Pellix.dll, and
 // the tool list as the module sees it.
 #pragma once
@@ -7,26 +7,13 @@
 #include <string>
 #include <vector>
 #include "framework/CString.h"
+#include "support/CTempFolder.h"
+#include "support/TestFiles.h"
+#include "support/TestText.h"
 
-// Readable CString values in test failure messages.
-void PrintTo(const CString& strText, std::ostream* pStream);
-
-// A new folder below the system's temporary folder, removed with its content
-// when the object goes away.
-class PellixTempFolder
-{
-public:
-    PellixTempFolder();
-    ~PellixTempFolder();
-    PellixTempFolder(const PellixTempFolder&) = delete;
-    PellixTempFolder& operator=(const PellixTempFolder&) = delete;
-
-    const CString& Path() const { return m_strPath; } // ends with a backslash
-    CString File(const wchar_t* pszName) const { return m_strPath + pszName; }
-
-private:
-    CString m_strPath;
-};
+// The prefix of the tests' temporary folders: non-ASCII, so that the paths
+// the library reads and the commands it starts carry Unicode text.
+const wchar_t kPellixFolderPrefix[] = L"pellix Ünï 工具";
 
 // One tool as a catalog describes it.
 struct CatalogTool
@@ -42,10 +29,6 @@ struct CatalogTool
 
 // Catalog text with an optional [Catalog] Source line and one [Tool] section per tool.
 CString CatalogText(const CString& strSource, const std::vector<CatalogTool>& tools);
-void WriteUtf8File(const CString& strPath, const CString& strText);
-void WriteBytes(const CString& strPath, const std::string& strBytes);
-std::string ReadBytes(const CString& strPath);
-bool FileExists(const CString& strPath);
 
 // Points Pellix.dll at a catalog file through PELLIX_CATALOG (or clears the
 // variable for a null path) and restores the variable's old state afterwards.
