@@ -68,7 +68,7 @@ protected:
             EXPECT_PRED2(ColorNear, p.color, PixelAt(bitmap, p.x, p.y)) << p.pszWhat << " at " << p.x << "," << p.y;
     }
 
-    TempFolder m_folder;
+    CTempFolder m_folder{L"listtest", L"Default"};
     CString m_strIcon;
 };
 

@@ -6,7 +6,7 @@
 
 namespace {
 
-void LoadList(CKdWindowLessList& list, const TempFolder& folder, const SkinEntries& entries)
+void LoadList(CKdWindowLessList& list, const CTempFolder& folder, const SkinEntries& entries)
 {
     EXPECT_TRUE(list.LoadSkin(WriteListSkin(folder, entries), kListSection, L"", L"Default"));
 }
@@ -68,7 +68,7 @@ TEST(ListLayout, ItemSpecReadsFourNumbersAndZeroForMissingParts)
         {nullptr, 0, 0, 0, 0},
     };
     for (const auto& c : cases) {
-        TempFolder folder;
+        CTempFolder folder{L"listtest", L"Default"};
         CKdWindowLessList list;
         SkinEntries entries = {{L"FontSize", L"10"}};
         if (c.pszValue)
@@ -113,7 +113,7 @@ TEST(ListLayout, HitTestFindsTheFirstItemHoldingThePoint)
         {L"10;10;-10;0", 100, {0, 0}, -1},
         {L"10;10;-10;0", 100, {5, 5}, -1},
     };
-    TempFolder folder;
+    CTempFolder folder{L"listtest", L"Default"};
     for (const auto& c : cases) {
         CKdWindowLessList list;
         LoadList(list, folder, {{L"ListItemSpec", c.pszSpec}});
@@ -127,7 +127,7 @@ TEST(ListLayout, HitTestFindsTheFirstItemHoldingThePoint)
 
 TEST(ListLayout, HitTestIgnoresTheVisibleArea)
 {
-    TempFolder folder;
+    CTempFolder folder{L"listtest", L"Default"};
     CKdWindowLessList list;
     LoadList(list, folder, {{L"ListItemSpec", L"30;20;10;5"}});
     AddItems(list, 200);
@@ -140,7 +140,7 @@ TEST(ListLayout, HitTestIgnoresTheVisibleArea)
 
 TEST(ListLayout, TextStyleAndImagesComeFromTheSkin)
 {
-    TempFolder folder;
+    CTempFolder folder{L"listtest", L"Default"};
     WriteSolidPng(folder.File(L"Default\\back.png"), 8, 6, 0xFF336699);
     WriteSolidPng(folder.File(L"Default\\item.png"), 40, 12, 0xFF996633);
 
@@ -165,7 +165,7 @@ TEST(ListLayout, TextStyleAndImagesComeFromTheSkin)
 
     // A second load replaces the images and re-reads the style; an empty first
     // colour keeps the colour, a missing image file leaves its slot empty.
-    TempFolder folder2;
+    CTempFolder folder2{L"listtest", L"Default"};
     LoadList(list, folder2, {{L"ItemBmp", L"missing.png"}, {L"FontColor", L";0XFF00FF00"}, {L"FontSize", L"16"},
                              {L"FontFormat", L";2"}});
     EXPECT_EQ(16, list.m_fontInfo.nFontSize);
@@ -179,7 +179,7 @@ TEST(ListLayout, TextStyleAndImagesComeFromTheSkin)
 
 TEST(ListLayout, ItemsKeepTheirTextsAndIconsWhileTheArrayGrows)
 {
-    TempFolder folder;
+    CTempFolder folder{L"listtest", L"Default"};
     CString strIcon = folder.File(L"icon.png");
     WriteSolidPng(strIcon, 4, 4, 0xFFFF00FF);
     CKdWindowLessList list;

@@ -128,7 +128,7 @@ protected:
 
     static RecordingOwner* s_pOwner;
     RecordingOwner& m_owner = *s_pOwner;
-    TempFolder m_folder;
+    CTempFolder m_folder{L"listtest", L"Default"};
 };
 
 RecordingOwner* ListMouse::s_pOwner = nullptr;
