@@ -1,91 +1,22 @@
 #include "DialogTestSupport.h"
 #include <chrono>
-#include <cstdio>
-#include <filesystem>
-#include <memory>
 #include <string>
 #include <thread>
 #include <gtest/gtest.h>
-#include <xercesc/util/PlatformUtils.hpp>
-#include "controls/GdipBitmap.h"
-#include "controls/GdipGraphics.h"
-#include "controls/GdipSolidBrush.h"
-
-using namespace Gdiplus::DllExports;
+#include "support/HostLikeEnvironment.h"
+#include "support/TestFiles.h"
+#include "support/TestText.h"
+#include "support/TopDownDib.h"
 
 const wchar_t kDialogSection[] = L"CommonWindow\\TestDlg";
 
 namespace {
 
-// The host starts GDI+ and the XML library before the module's dialogs read
-// their skin or draw; the test program does the same once.
-class HostEnvironment : public ::testing::Environment
-{
-public:
-    void SetUp() override
-    {
-        Gdiplus::GdiplusStartupInput input;
-        ASSERT_EQ(Gdiplus::Ok, Gdiplus::GdiplusStartup(&m_token, &input, nullptr));
-        xercesc::XMLPlatformUtils::Initialize();
-    }
-    void TearDown() override
-    {
-        xercesc::XMLPlatformUtils::Terminate();
-        Gdiplus::GdiplusShutdown(m_token);
-    }
-
-private:
-    ULONG_PTR m_token = 0;
-};
-
-::testing::Environment* const g_pHostEnvironment = ::testing::AddGlobalTestEnvironment(new HostEnvironment);
-
-std::string ToUtf8(const CString& str)
-{
-    int cb = WideCharToMultiByte(CP_UTF8, 0, str, -1, nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<size_t>(cb), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, str, -1, &out[0], cb, nullptr, nullptr);
-    out.resize(static_cast<size_t>(cb - 1));
-    return out;
-}
+::testing::Environment* const g_pHostEnvironment = ::testing::AddGlobalTestEnvironment(new HostLikeEnvironment);
 
 std::string XmlAttr(const CString& str)
 {
-    std::string out;
-    for (char ch : ToUtf8(str)) {
-        if (ch == '&')
-            out += "&amp;";
-        else if (ch == '<')
-            out += "&lt;";
-        else if (ch == '"')
-            out += "&quot;";
-        else
-            out += ch;
-    }
-    return out;
-}
-
-void WriteBytes(const CString& strFile, const std::string& bytes)
-{
-    FILE* pFile = _wfopen(strFile, L"wb");
-    ASSERT_NE(nullptr, pFile) << ToUtf8(strFile);
-    fwrite(bytes.data(), 1, bytes.size(), pFile);
-    fclose(pFile);
-}
-
-CLSID PngEncoder()
-{
-    UINT nCount = 0;
-    UINT cbSize = 0;
-    GdipGetImageEncodersSize(&nCount, &cbSize);
-    std::unique_ptr<BYTE[]> buffer(new BYTE[cbSize]);
-    auto* pCodecs = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.get());
-    GdipGetImageEncoders(nCount, cbSize, pCodecs);
-    for (UINT i = 0; i < nCount; ++i)
-        if (wcscmp(pCodecs[i].MimeType, L"image/png") == 0)
-            return pCodecs[i].Clsid;
-    ADD_FAILURE() << "no PNG encoder";
-    return CLSID();
+    return ToUtf8(XmlAttribute(str));
 }
 
 template <class T>
@@ -124,25 +55,10 @@ void WriteIconResourceFile(const CString& strFile, WORD wType, COLORREF color)
     for (int i = 0; i < nSize * nSize; ++i)
         Append(bytes, pixel);
     bytes.append(cbMask, '\0');
-    WriteBytes(strFile, bytes);
+    WriteFileBytes(strFile, bytes);
 }
 
 } // namespace
-
-SkinFolder::SkinFolder()
-{
-    wchar_t szTemp[MAX_PATH];
-    GetTempPathW(MAX_PATH, szTemp);
-    static int s_nSerial = 0;
-    m_strPath.Format(L"%sdialogtest_%lu_%d\\", szTemp, GetCurrentProcessId(), ++s_nSerial);
-    std::filesystem::create_directories((m_strPath + L"Default").Std());
-}
-
-SkinFolder::~SkinFolder()
-{
-    std::error_code ec;
-    std::filesystem::remove_all(m_strPath.Std(), ec);
-}
 
 CString SkinFolder::WriteSkin(const wchar_t* pszFile, const Attributes& windowInfo,
                               const std::vector<Attributes>& controls) const
@@ -159,20 +75,9 @@ CString SkinFolder::WriteSkin(const wchar_t* pszFile, const Attributes& windowIn
         xml += "/>\n";
     }
     xml += "   </DynamicInfo>\n  </TestDlg>\n </CommonWindow>\n</Skin>\n";
-    CString strFile = m_strPath + pszFile;
-    WriteBytes(strFile, xml);
+    CString strFile = Path() + pszFile;
+    WriteFileBytes(strFile, xml);
     return strFile;
-}
-
-void WritePng(const CString& strFile, int nWidth, int nHeight, const std::vector<ColorRect>& rects)
-{
-    Gdip::Bitmap bitmap(nWidth, nHeight);
-    for (const ColorRect& part : rects)
-        for (int y = part.rc.top; y < part.rc.bottom; ++y)
-            for (int x = part.rc.left; x < part.rc.right; ++x)
-                GdipBitmapSetPixel(bitmap.NativeBitmap(), x, y, part.color);
-    static const CLSID clsid = PngEncoder();
-    ASSERT_EQ(Gdiplus::Ok, GdipSaveImageToFile(bitmap.Native(), strFile, &clsid, nullptr));
 }
 
 void WriteIconFile(const CString& strFile, COLORREF color)
@@ -187,13 +92,7 @@ void WriteCursorFile(const CString& strFile, COLORREF color)
 
 Canvas::Canvas(int nWidth, int nHeight, Gdiplus::ARGB clear) : m_nWidth(nWidth), m_nHeight(nHeight)
 {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = nWidth;
-    info.bmiHeader.biHeight = -nHeight;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = TopDownDibInfo(nWidth, nHeight);
     void* pBits = nullptr;
     m_hBitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pBits, nullptr, 0);
     m_pBits = static_cast<Gdiplus::ARGB*>(pBits);

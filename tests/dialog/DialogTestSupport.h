@@ -8,6 +8,8 @@
 #include <windows.h>
 #include <gdiplus.h>
 #include "framework/CString.h"
+#include "support/CTempFolder.h"
+#include "support/PngWriter.h"
 
 extern const wchar_t kDialogSection[]; // "CommonWindow\TestDlg"
 
@@ -19,14 +21,11 @@ using Attributes = std::vector<std::pair<CString, CString>>;
 class SkinFolder
 {
 public:
-    SkinFolder();
-    ~SkinFolder();
-    SkinFolder(const SkinFolder&) = delete;
-    SkinFolder& operator=(const SkinFolder&) = delete;
+    SkinFolder() : m_folder(L"dialogtest", L"Default") {}
 
-    const CString& Path() const { return m_strPath; } // ends with a backslash
+    const CString& Path() const { return m_folder.Path(); } // ends with a backslash
     // A file of the image folder, where skin values name their images.
-    CString Image(const wchar_t* pszName) const { return m_strPath + L"Default\\" + pszName; }
+    CString Image(const wchar_t* pszName) const { return Path() + L"Default\\" + pszName; }
 
     // Writes a skin file whose section kDialogSection holds the WindowInfo
     // entries (ItemID, Data) and one DynamicInfo entry per control. Returns its path.
@@ -34,18 +33,9 @@ public:
                       const std::vector<Attributes>& controls = {}) const;
 
 private:
-    CString m_strPath;
+    CTempFolder m_folder;
 };
 
-// A filled rectangle of an image: left, top, right, bottom and ARGB colour.
-struct ColorRect
-{
-    RECT rc;
-    Gdiplus::ARGB color;
-};
-
-// Saves a PNG of w x h: transparent, then the rectangles in order.
-void WritePng(const CString& strFile, int nWidth, int nHeight, const std::vector<ColorRect>& rects);
 // Saves a 16 x 16 32-bit icon (.ico) or cursor (.cur, hot spot 0, 0) of one colour.
 void WriteIconFile(const CString& strFile, COLORREF color);
 void WriteCursorFile(const CString& strFile, COLORREF color);
