@@ -1,25 +1,9 @@
 #include "CTempSkinFolder.h"
 #include <windows.h>
-#include <filesystem>
-#include <fstream>
-#include <system_error>
+#include "support/TestFiles.h"
 
-namespace fs = std::filesystem;
-
-CTempSkinFolder::CTempSkinFolder(const wchar_t* pszTag)
+CTempSkinFolder::CTempSkinFolder(const wchar_t* pszTag) : m_folder(CString(L"tavrin_") + pszTag)
 {
-    static int s_nSerial = 0;
-    CString strName;
-    strName.Format(L"tavrin_%s_%lu_%lu_%d", pszTag, GetCurrentProcessId(), GetTickCount(), ++s_nSerial);
-    fs::path folder = fs::temp_directory_path() / strName.GetString();
-    fs::create_directories(folder);
-    m_strFolder = CString(folder.wstring().c_str()) + L"\\";
-}
-
-CTempSkinFolder::~CTempSkinFolder()
-{
-    std::error_code error;
-    fs::remove_all(fs::path(m_strFolder.GetString()), error);
 }
 
 CString CTempSkinFolder::WriteUtf8(const wchar_t* pszName, const std::wstring& strText) const
@@ -37,7 +21,6 @@ CString CTempSkinFolder::WriteUtf8(const wchar_t* pszName, const std::wstring& s
 CString CTempSkinFolder::WriteBytes(const wchar_t* pszName, const std::string& strBytes) const
 {
     CString strPath = Path(pszName);
-    std::ofstream file(fs::path(strPath.GetString()), std::ios::binary | std::ios::trunc);
-    file.write(strBytes.data(), static_cast<std::streamsize>(strBytes.size()));
+    WriteFileBytes(strPath, strBytes);
     return strPath;
 }

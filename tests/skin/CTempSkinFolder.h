@@ -3,18 +3,16 @@
 #pragma once
 #include <string>
 #include "framework/CString.h"
+#include "support/CTempFolder.h"
 
 class CTempSkinFolder
 {
 public:
     // pszTag becomes part of the folder's name (it may hold any Unicode text).
     explicit CTempSkinFolder(const wchar_t* pszTag = L"skin");
-    ~CTempSkinFolder();
-    CTempSkinFolder(const CTempSkinFolder&) = delete;
-    CTempSkinFolder& operator=(const CTempSkinFolder&) = delete;
 
-    const CString& Folder() const { return m_strFolder; } // ends with a backslash
-    CString Path(const wchar_t* pszName) const { return m_strFolder + pszName; }
+    const CString& Folder() const { return m_folder.Path(); } // ends with a backslash
+    CString Path(const wchar_t* pszName) const { return m_folder.File(pszName); }
 
     // Writes the text as UTF-8 and returns the file's full path.
     CString WriteUtf8(const wchar_t* pszName, const std::wstring& strText) const;
@@ -22,5 +20,5 @@ public:
     CString WriteBytes(const wchar_t* pszName, const std::string& strBytes) const;
 
 private:
-    CString m_strFolder;
+    CTempFolder m_folder;
 };
