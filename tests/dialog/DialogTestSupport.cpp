@@ -3,6 +3,7 @@
 #include <string>
 #include <thread>
 #include <gtest/gtest.h>
+#include "support/ChannelsNear.h"
 #include "support/HostLikeEnvironment.h"
 #include "support/TestFiles.h"
 #include "support/TestText.h"
@@ -126,13 +127,7 @@ void Canvas::Paint(HWND hWnd, UINT nMessage)
 
 bool RgbNear(Gdiplus::ARGB a, Gdiplus::ARGB b, int nTolerance)
 {
-    for (int shift = 0; shift < 24; shift += 8) {
-        int ca = static_cast<int>((a >> shift) & 0xFF);
-        int cb = static_cast<int>((b >> shift) & 0xFF);
-        if (ca - cb > nTolerance || cb - ca > nTolerance)
-            return false;
-    }
-    return true;
+    return ChannelsNear(a, b, nTolerance, 3);
 }
 
 Gdiplus::ARGB OpaqueArgb(COLORREF color)

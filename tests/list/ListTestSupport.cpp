@@ -1,6 +1,7 @@
 #include "ListTestSupport.h"
 #include <string>
 #include <gtest/gtest.h>
+#include "support/ChannelsNear.h"
 #include "support/HostLikeEnvironment.h"
 #include "support/TestFiles.h"
 #include "support/TestText.h"
@@ -40,12 +41,5 @@ Gdiplus::ARGB PixelAt(const Gdip::Bitmap& bitmap, int x, int y)
 
 bool ColorNear(Gdiplus::ARGB a, Gdiplus::ARGB b)
 {
-    const int nTolerance = 8;
-    for (int shift = 0; shift < 32; shift += 8) {
-        int ca = static_cast<int>((a >> shift) & 0xFF);
-        int cb = static_cast<int>((b >> shift) & 0xFF);
-        if (ca - cb > nTolerance || cb - ca > nTolerance)
-            return false;
-    }
-    return true;
+    return ChannelsNear(a, b, 8, 4);
 }

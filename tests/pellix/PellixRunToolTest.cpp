@@ -101,10 +101,7 @@ TEST(PellixRunTool, TheToolWithThatIdRunsInTheCatalogFolder)
     ASSERT_TRUE(WaitForFile(folder.File(L"b.txt")));
     CString strFolder = folder.Path().Left(folder.Path().GetLength() - 1);
     std::string strExpected = "beta\n";
-    int cb = WideCharToMultiByte(CP_UTF8, 0, strFolder, -1, nullptr, 0, nullptr, nullptr);
-    std::string strFolderUtf8(static_cast<size_t>(cb - 1), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, strFolder, -1, &strFolderUtf8[0], cb, nullptr, nullptr);
-    EXPECT_EQ(strExpected + strFolderUtf8, ReadFileBytes(folder.File(L"b.txt")));
+    EXPECT_EQ(strExpected + ToUtf8(strFolder), ReadFileBytes(folder.File(L"b.txt")));
     EXPECT_LT(nBefore, processes.Started());
     EXPECT_FALSE(FileExists(folder.File(L"a.txt")));
     EXPECT_TRUE(processes.WaitForStartedToEnd());

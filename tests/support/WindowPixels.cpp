@@ -1,9 +1,9 @@
 #include "WindowPixels.h"
 #include <cstdio>
-#include <cstdlib>
 #include "framework/CGdiHandleT.h"
 #include "framework/CMemoryDC.h"
 #include "framework/CScopedSelect.h"
+#include "ChannelsNear.h"
 #include "TopDownDib.h"
 
 namespace {
@@ -61,10 +61,7 @@ DWORD WindowPixels::At(int x, int y) const
 ::testing::AssertionResult PixelIs(const WindowPixels& pixels, POINT pt, Gdiplus::ARGB expected)
 {
     DWORD actual = pixels.At(pt);
-    bool bNear = actual != 0xFFFFFFFF;
-    for (int shift = 0; shift < 24 && bNear; shift += 8)
-        bNear = std::abs(static_cast<int>((actual >> shift) & 0xFF) - static_cast<int>((expected >> shift) & 0xFF)) <=
-                kTolerance;
+    bool bNear = actual != 0xFFFFFFFF && ChannelsNear(actual, expected, kTolerance, 3);
     char szText[96];
     snprintf(szText, sizeof(szText), "pixel (%ld, %ld) is %06lX, expected %06lX", pt.x, pt.y,
              static_cast<unsigned long>(actual), static_cast<unsigned long>(expected & 0xFFFFFF));
