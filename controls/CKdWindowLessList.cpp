@@ -129,25 +129,25 @@ BOOL CKdWindowLessList::DeleteAllItems()
 
 void CKdWindowLessList::GetItemSpec(int& nItemWidth, int& nItemHeight, int& nSpaceX, int& nSpaceY) const
 {
-    ItemSpec spec = ReadItemSpec();
-    nItemWidth = spec.nWidth;
-    nItemHeight = spec.nHeight;
-    nSpaceX = spec.nSpaceX;
-    nSpaceY = spec.nSpaceY;
+    ItemSpec itemSpec = ReadItemSpec();
+    nItemWidth = itemSpec.nWidth;
+    nItemHeight = itemSpec.nHeight;
+    nSpaceX = itemSpec.nSpaceX;
+    nSpaceY = itemSpec.nSpaceY;
 }
 
 CKdWindowLessList::ItemSpec CKdWindowLessList::ReadItemSpec() const
 {
-    ItemSpec spec;
+    ItemSpec itemSpec;
     CString strValue;
     m_mapWindowInfo.Lookup(L"ListItemSpec", strValue);
-    int* parts[] = {&spec.nWidth, &spec.nHeight, &spec.nSpaceX, &spec.nSpaceY};
+    int* parts[] = {&itemSpec.nWidth, &itemSpec.nHeight, &itemSpec.nSpaceX, &itemSpec.nSpaceY};
     for (int i = 0; i < 4; ++i) {
         CString strToken;
         GetToken(strValue, L";", i, strToken);
         ParseNumber(strToken, *parts[i]);
     }
-    return spec;
+    return itemSpec;
 }
 
 // Full pitches that fit, plus one partly visible column when the remainder
@@ -164,13 +164,13 @@ int CKdWindowLessList::CalcColumns(int nAvailWidth, int nItemWidth, int nSpaceX)
     return nCols;
 }
 
-RECT CKdWindowLessList::CalcItemRect(int nIndex, const ItemSpec& spec, int nCols)
+RECT CKdWindowLessList::CalcItemRect(int nIndex, const ItemSpec& itemSpec, int nCols)
 {
     RECT rc;
-    rc.left = (nIndex % nCols) * (spec.nWidth + spec.nSpaceX);
-    rc.top = (nIndex / nCols) * (spec.nHeight + spec.nSpaceY);
-    rc.right = rc.left + spec.nWidth;
-    rc.bottom = rc.top + spec.nHeight;
+    rc.left = (nIndex % nCols) * (itemSpec.nWidth + itemSpec.nSpaceX);
+    rc.top = (nIndex / nCols) * (itemSpec.nHeight + itemSpec.nSpaceY);
+    rc.right = rc.left + itemSpec.nWidth;
+    rc.bottom = rc.top + itemSpec.nHeight;
     return rc;
 }
 
@@ -187,12 +187,12 @@ BOOL CKdWindowLessList::CalcSheetSize(int nItemWidth, int nAvailWidth, int nSpac
 
 int CKdWindowLessList::HitTest(POINT pt) const
 {
-    ItemSpec spec = ReadItemSpec();
-    int nCols = CalcColumns(m_nWidth, spec.nWidth, spec.nSpaceX);
+    ItemSpec itemSpec = ReadItemSpec();
+    int nCols = CalcColumns(m_nWidth, itemSpec.nWidth, itemSpec.nSpaceX);
     if (nCols == 0)
         return -1;
     for (int i = 0; i < m_arrItems.GetSize(); ++i) {
-        RECT rc = CalcItemRect(i, spec, nCols);
+        RECT rc = CalcItemRect(i, itemSpec, nCols);
         if (PtInRect(&rc, pt))
             return i;
     }
@@ -218,27 +218,27 @@ void CKdWindowLessList::DrawContent(Gdip::Image* pCanvas)
     if (m_pBackImage)
         graphics.DrawImage(m_pBackImage.get(), Gdiplus::RectF(0, 0, Real(m_nWidth), Real(m_nHeight)));
 
-    ItemSpec spec = ReadItemSpec();
+    ItemSpec itemSpec = ReadItemSpec();
     int nCount = m_arrItems.GetSize();
-    int nCols = CalcColumns(m_nWidth, spec.nWidth, spec.nSpaceX);
+    int nCols = CalcColumns(m_nWidth, itemSpec.nWidth, itemSpec.nSpaceX);
     if (nCols == 0 || nCount == 0)
         return;
     int nRows = nCount / nCols + (nCount % nCols ? 1 : 0);
     int nFirstRow = 0;
     int nLastRow = 0;
-    if (!CalcVisibleRows(spec, nRows, nFirstRow, nLastRow))
+    if (!CalcVisibleRows(itemSpec, nRows, nFirstRow, nLastRow))
         return;
 
     // Rows in ascending order keep the index order, so later items cover
     // earlier ones where they overlap.
-    int nPitchY = spec.nHeight + spec.nSpaceY;
+    int nPitchY = itemSpec.nHeight + itemSpec.nSpaceY;
     for (int nRow = nFirstRow; nRow <= nLastRow; ++nRow) {
         int y = nRow * nPitchY + m_nOffsetY;
-        if (y + spec.nHeight <= 0 || y >= m_nHeight)
+        if (y + itemSpec.nHeight <= 0 || y >= m_nHeight)
             continue;
         int nEnd = nRow * nCols + nCols < nCount ? nRow * nCols + nCols : nCount;
         for (int i = nRow * nCols; i < nEnd; ++i) {
-            RECT rc = CalcItemRect(i, spec, nCols);
+            RECT rc = CalcItemRect(i, itemSpec, nCols);
             bool bIndent = m_nFirstIndentItem >= 0 && i > m_nFirstIndentItem;
             DrawItem(graphics, i, rc.left + (bIndent ? kIndent : 0), rc.top + m_nOffsetY);
         }
@@ -248,16 +248,16 @@ void CKdWindowLessList::DrawContent(Gdip::Image* pCanvas)
 // Range of rows that may reach into the visible height. With a positive row
 // pitch it follows from the geometry alone; otherwise every row is a
 // candidate and the caller's per-row test decides.
-bool CKdWindowLessList::CalcVisibleRows(const ItemSpec& spec, int nRows, int& nFirst, int& nLast) const
+bool CKdWindowLessList::CalcVisibleRows(const ItemSpec& itemSpec, int nRows, int& nFirst, int& nLast) const
 {
-    int nPitchY = spec.nHeight + spec.nSpaceY;
+    int nPitchY = itemSpec.nHeight + itemSpec.nSpaceY;
     if (nPitchY <= 0) {
         nFirst = 0;
         nLast = nRows - 1;
         return true;
     }
     // First row with top + offset + height > 0, last with top + offset < height.
-    long long nAbove = -(static_cast<long long>(m_nOffsetY) + spec.nHeight);
+    long long nAbove = -(static_cast<long long>(m_nOffsetY) + itemSpec.nHeight);
     long long nBelow = static_cast<long long>(m_nHeight) - m_nOffsetY;
     if (nBelow <= 0)
         return false;

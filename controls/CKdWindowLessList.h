@@ -86,13 +86,13 @@ private:
 
     ItemSpec ReadItemSpec() const;
     static int CalcColumns(int nAvailWidth, int nItemWidth, int nSpaceX);
-    static RECT CalcItemRect(int nIndex, const ItemSpec& spec, int nCols);
+    static RECT CalcItemRect(int nIndex, const ItemSpec& itemSpec, int nCols);
 
     void ReadTextStyle();
     void ReadImages();
 
     void DrawContent(Gdip::Image* pCanvas);
-    bool CalcVisibleRows(const ItemSpec& spec, int nRows, int& nFirst, int& nLast) const;
+    bool CalcVisibleRows(const ItemSpec& itemSpec, int nRows, int& nFirst, int& nLast) const;
     void DrawItem(Gdip::Graphics& graphics, int nIndex, int x, int y);
     void DrawItemBackground(Gdip::Graphics& graphics, int nIndex, int x, int y);
     void DrawItemIcon(Gdip::Graphics& graphics, _WLL_LIST_CTRL_ITEM& item, int x, int y);
