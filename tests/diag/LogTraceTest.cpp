@@ -17,6 +17,22 @@ struct Switches
     CRegistryValueScope morvel{ L"SOFTWARE", L"MorvelDebugFlag" };
 };
 
+// Logging switched on by "Debug" = "1", writing log.txt in a fresh folder.
+class LogTraceOn : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        switches.debug.SetText(L"1");
+        log.Init(strLog, kAllLevels, kTenMiB);
+    }
+
+    CTempFolder folder{L"tracelog"};
+    Switches switches;
+    CString strLog = folder.File(L"log.txt");
+    CLogTrace log;
+};
+
 // The log file's lines, each with its CR LF.
 std::vector<std::string> Lines(const std::string& strFile)
 {
@@ -117,14 +133,8 @@ TEST(LogTrace, EitherRegistrySwitchHoldingExactlyOneTurnsLoggingOn)
     }
 }
 
-TEST(LogTrace, LinesCarryThreadTimeAndMessageInTheFixedFormat)
+TEST_F(LogTraceOn, LinesCarryThreadTimeAndMessageInTheFixedFormat)
 {
-    CTempFolder folder(L"tracelog");
-    Switches switches;
-    switches.debug.SetText(L"1");
-    CLogTrace log;
-    log.Init(folder.File(L"log.txt"), kAllLevels, kTenMiB);
-
     __time64_t tBefore = _time64(nullptr);
     log.Trace(4, L"%s", L"hello world");
     HANDLE hThread = CreateThread(nullptr, 0, &TraceFromThread, &log, 0, nullptr);
@@ -134,7 +144,7 @@ TEST(LogTrace, LinesCarryThreadTimeAndMessageInTheFixedFormat)
     CloseHandle(hThread);
     __time64_t tAfter = _time64(nullptr);
 
-    std::vector<std::string> lines = Lines(ReadFileBytes(folder.File(L"log.txt")));
+    std::vector<std::string> lines = Lines(ReadFileBytes(strLog));
     ASSERT_EQ(2u, lines.size());
     const std::regex format(R"(TID:(\d{6,}) \[(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d)\.(\d{3})\]     (.*)\r\n)");
     const DWORD threads[] = { GetCurrentThreadId(), dwSecondThread };
@@ -199,30 +209,18 @@ TEST(LogTrace, MessagesAreDataCutTo1023Characters)
     EXPECT_EQ("", Message(lines[4]));
 }
 
-TEST(LogTrace, TextIsWrittenInTheAnsiCodePage)
+TEST_F(LogTraceOn, TextIsWrittenInTheAnsiCodePage)
 {
     if (GetACP() != 1252)
         GTEST_SKIP() << "expected bytes are those of code page 1252, this system uses " << GetACP();
-    CTempFolder folder(L"tracelog");
-    Switches switches;
-    switches.debug.SetText(L"1");
-    CLogTrace log;
-    log.Init(folder.File(L"log.txt"), kAllLevels, kTenMiB);
     log.Trace(4, L"%s", L"caf\u00E9 \u20AC \u4E2D");
-    std::vector<std::string> lines = Lines(ReadFileBytes(folder.File(L"log.txt")));
+    std::vector<std::string> lines = Lines(ReadFileBytes(strLog));
     ASSERT_EQ(1u, lines.size());
     EXPECT_EQ("caf\xE9 \x80 ?", Message(lines[0]));
 }
 
-TEST(LogTrace, FileLargerThanTheLimitIsEmptiedBeforeTheNextLine)
+TEST_F(LogTraceOn, FileLargerThanTheLimitIsEmptiedBeforeTheNextLine)
 {
-    CTempFolder folder(L"tracelog");
-    Switches switches;
-    switches.debug.SetText(L"1");
-    CString strLog = folder.File(L"log.txt");
-    CLogTrace log;
-    log.Init(strLog, kAllLevels, kTenMiB);
-
     MakeFileOfSize(strLog, 10485760);
     log.Trace(4, L"%s", L"appended");
     std::string strFile = ReadFileBytes(strLog);
@@ -239,15 +237,8 @@ TEST(LogTrace, FileLargerThanTheLimitIsEmptiedBeforeTheNextLine)
     EXPECT_EQ("second", Message(lines[1]));
 }
 
-TEST(LogTrace, OthersMayHoldTheFileWhileLinesAreWritten)
+TEST_F(LogTraceOn, OthersMayHoldTheFileWhileLinesAreWritten)
 {
-    CTempFolder folder(L"tracelog");
-    Switches switches;
-    switches.debug.SetText(L"1");
-    CString strLog = folder.File(L"log.txt");
-    CLogTrace log;
-    log.Init(strLog, kAllLevels, kTenMiB);
-
     // A reader-writer that shares everything: lines land at the end, between its own writes.
     HANDLE hShared = CreateFileW(strLog, GENERIC_READ | GENERIC_WRITE,
                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
