@@ -5,7 +5,6 @@
 // ratio to the 10-tool case.
 #include <windows.h>
 #include <gdiplus.h>
-#include <xercesc/util/PlatformUtils.hpp>
 #include <cstdio>
 #include <fstream>
 #include <string>
@@ -106,7 +105,6 @@ int main()
     Gdiplus::GdiplusStartupInput input;
     ULONG_PTR token = 0;
     Gdiplus::GdiplusStartup(&token, &input, nullptr);
-    xercesc::XMLPlatformUtils::Initialize();
     HMODULE hModule = LoadLibraryW(L"Tavrin.dll"); // with its default skin beside it
     if (!hModule) {
         std::printf("cannot load Tavrin.dll\n");
@@ -132,7 +130,6 @@ int main()
     uninitialize(0);
     DestroyWindow(hHost);
     FreeLibrary(hModule);
-    xercesc::XMLPlatformUtils::Terminate();
     Gdiplus::GdiplusShutdown(token);
     return 0;
 }

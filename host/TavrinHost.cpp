@@ -1,9 +1,9 @@
-// A host application for Tavrin.dll: starts GDI+ and Xerces-C, loads the
-// module, creates its tool manager panel for a main window, shows it and runs
-// a message loop that offers every message to the module first.
+// A host application for Tavrin.dll: loads the module, creates its tool
+// manager panel for a main window, shows it and runs a message loop that
+// offers every message to the module first. GDI+ is started here only for the
+// host's own PNG snapshot; the module starts what it needs itself.
 #include <windows.h>
 #include <gdiplus.h>
-#include <xercesc/util/PlatformUtils.hpp>
 #include <cstdio>
 #include "HostOptions.h"
 #include "ModuleLoader.h"
@@ -126,9 +126,7 @@ int WINAPI wWinMain(HINSTANCE hInst, HINSTANCE, PWSTR, int)
     Gdiplus::GdiplusStartupInput gdiplusInput;
     ULONG_PTR gdiplusToken = 0;
     Gdiplus::GdiplusStartup(&gdiplusToken, &gdiplusInput, nullptr);
-    xercesc::XMLPlatformUtils::Initialize();
     int code = RunHost(hInst, options);
-    xercesc::XMLPlatformUtils::Terminate();
     Gdiplus::GdiplusShutdown(gdiplusToken);
     return code;
 }

@@ -2,6 +2,7 @@
 // panel. Every export runs inside the module's own framework state, so the
 // panel's creation sees the module's resources, window map and application.
 #include "framework/Afx.h"
+#include "module/CModuleRuntime.h"
 #include "module/CTavrinApp.h"
 #include "panel/CToolMgrDlg.h"
 #include "res/resource.h"
@@ -10,6 +11,10 @@
 
 CTavrinApp theApp;
 CToolMgrDlg* g_pToolMgrDlg = nullptr;
+
+namespace {
+CModuleRuntime g_runtime;
+}
 
 namespace {
 void DestroyPanel()
@@ -32,6 +37,7 @@ TAVRIN_EXPORT int WINAPI QmUIFunUnInitialize(DWORD /*dwReserved*/)
 {
     AFX_MANAGE_STATE(AfxGetStaticModuleState());
     DestroyPanel();
+    g_runtime.Stop();
     return 0;
 }
 
@@ -39,6 +45,7 @@ TAVRIN_EXPORT int WINAPI QmUIFunEnter(HWND hParent, HWND* phPanel, DWORD /*dwRes
 {
     AFX_MANAGE_STATE(AfxGetStaticModuleState());
     DestroyPanel();
+    g_runtime.Start();
     // The pointer is in place before the window exists: set-up runs during Create.
     g_pToolMgrDlg = new CToolMgrDlg;
     g_pToolMgrDlg->Create(IDD_TOOLMGR_DLG, CWnd::FromHandle(hParent));
