@@ -44,9 +44,24 @@ BOOL CToolMgrDlg::OnInitDialog()
     CDialog::OnInitDialog();
     CString strSkinFile = GetSkinFilePath(AfxGetModuleState()->m_hCurrentInstanceHandle);
     InitSkinWindow(strSkinFile, kDialogSection, CString(), kSkinName);
+    TraceSkinLoadFailure(strSkinFile);
     m_list.LoadSkin(strSkinFile, kListSection, CString(), kSkinName);
     GetPlugin();
     return TRUE;
+}
+
+void CToolMgrDlg::TraceSkinLoadFailure(const CString& strSkinFile) const
+{
+    if (!m_loadError.bFailed)
+        return;
+    if (m_loadError.nLine > 0)
+        g_LogTrace.Trace(kTraceLevel, L"Skin file %s failed to load: line %d, column %d: %s",
+                         strSkinFile.GetString(), static_cast<int>(m_loadError.nLine),
+                         static_cast<int>(m_loadError.nColumn),
+                         m_loadError.strMessage.GetString());
+    else
+        g_LogTrace.Trace(kTraceLevel, L"Skin file %s failed to load: %s", strSkinFile.GetString(),
+                         m_loadError.strMessage.GetString());
 }
 
 int CToolMgrDlg::OnDynamicItemCreated(_XmlDynamicItem* pItem)

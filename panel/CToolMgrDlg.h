@@ -69,6 +69,9 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    // One trace line when the skin file could not be loaded, with the
+    // parser's position for an XML error.
+    void TraceSkinLoadFailure(const CString& strSkinFile) const;
     int AddToolItems(const _PLUGIN_INFO* pHead);
     void ShowPlaceholders(int nShow);
     void InvalidateList();
