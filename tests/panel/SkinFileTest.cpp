@@ -4,6 +4,7 @@
 // image that cannot be loaded give one trace line naming the file.
 #include <functional>
 #include "PanelFixture.h"
+#include "framework/CHandleOwner.h"
 #include "support/PngWriter.h"
 #include "support/TestFiles.h"
 #include "support/TestText.h"
@@ -44,7 +45,7 @@ TEST_F(SkinFileTest, SkinAndImageFailuresGiveOneTraceLineEach)
     struct Case
     {
         const char* pszWhat;
-        std::function<void(SkinFileTest&)> damage;
+        std::function<void(ModuleHost&, SkinWriter&)> damage;
         const wchar_t* pszSkinLine; // the "Skin file" line, or null for none
         std::vector<CString> imageLines; // the "Image file" lines begin so, in this order
     };
@@ -54,17 +55,17 @@ TEST_F(SkinFileTest, SkinAndImageFailuresGiveOneTraceLineEach)
     CString strMissing = m_host.ConfigFile(L"Default\\Missing.png");
     const Case cases[] = {
         {"skin file not well-formed",
-         [](SkinFileTest& t) {
-             CString strXml = FromUtf8(ReadFileBytes(t.m_host.ConfigFile(L"Morvel_SCfg.xml")));
+         [](ModuleHost& host, SkinWriter&) {
+             CString strXml = FromUtf8(ReadFileBytes(host.ConfigFile(L"Morvel_SCfg.xml")));
              strXml.Replace(L"</ToolMgrUIDlg>", L"</ToolMgrUIDialog>");
-             WriteUtf8File(t.m_host.ConfigFile(L"Morvel_SCfg.xml"), strXml);
+             WriteUtf8File(host.ConfigFile(L"Morvel_SCfg.xml"), strXml);
          },
          L"failed to load: line ", {}},
         {"images missing or not decodable",
-         [](SkinFileTest& t) {
-             t.m_skin.SetDialogInfo(L"BackBmp", L"Missing.png");
-             t.m_skin.Write();
-             WriteFileBytes(t.m_host.ConfigFile(L"Default\\DefaultIcon.png"), "not an image");
+         [](ModuleHost& host, SkinWriter& skin) {
+             skin.SetDialogInfo(L"BackBmp", L"Missing.png");
+             skin.Write();
+             WriteFileBytes(host.ConfigFile(L"Default\\DefaultIcon.png"), "not an image");
          },
          nullptr,
          {L"Image file " + strMissing + L" not found",
@@ -76,7 +77,7 @@ TEST_F(SkinFileTest, SkinAndImageFailuresGiveOneTraceLineEach)
         DeleteFileW(m_host.ConfigFile(L"UILogTrace.txt"));
         m_catalog.Write(NumberedTools(3));
         m_skin.Write();
-        c.damage(*this);
+        c.damage(m_host, m_skin);
         ASSERT_TRUE(m_host.Load());
         ASSERT_TRUE(IsWindow(m_host.Enter()));
         m_host.ShowPanel();

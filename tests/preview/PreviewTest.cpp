@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <gdiplus.h>
 #include <objidl.h>
+#include <shlwapi.h>
 #include <gtest/gtest.h>
 #include "support/CChildProcess.h"
 #include "support/CTempFolder.h"
