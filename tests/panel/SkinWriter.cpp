@@ -146,8 +146,7 @@ CString SkinWriter::SkinXml() const
 
 void SkinWriter::Write() const
 {
-    // A panel that is still open keeps its image files open, and the images
-    // never change, so each is written once.
+    // The images never change, so each is written once.
     CString strImages = m_strConfig + L"Default\\";
     if (!FileExists(strImages + L"PanelBack.png")) {
         RECT rcList = ListArea();
