@@ -9,7 +9,7 @@
 #include "panel/CToolGridAccessible.h"
 #include "panel/CToolTipPattern.h"
 #include "panel/PluginRecord.h"
-#include "panel/ToolService.h"
+#include "include/PellixSDK.h"
 #include "res/resource.h"
 #include "skin/ValueText.h"
 

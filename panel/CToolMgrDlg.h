@@ -10,8 +10,8 @@
 #include "controls/CKdCommonDlg.h"
 #include "controls/CKdWindowLessList.h"
 #include "framework/CHandleOwner.h"
+#include "include/PellixSDK.h"
 #include "panel/CToolGridKeyboard.h"
-#include "panel/ToolService.h"
 
 class CToolGridAccessible;
 
