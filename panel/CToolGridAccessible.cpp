@@ -34,7 +34,7 @@ HRESULT WindowResult(HWND hWnd, VARIANT* pvar)
 {
     ::VariantInit(pvar);
     IDispatch* pDispatch = nullptr;
-    HRESULT hr = ::AccessibleObjectFromWindow(hWnd, static_cast<DWORD>(OBJID_WINDOW), IID_IDispatch,
+    HRESULT hr = ::AccessibleObjectFromWindow(hWnd, static_cast<DWORD>(OBJID_WINDOW), __uuidof(IDispatch),
                                               reinterpret_cast<void**>(&pDispatch));
     if (FAILED(hr))
         return hr;
@@ -78,9 +78,9 @@ STDMETHODIMP CToolGridAccessible::QueryInterface(REFIID riid, void** ppvObject)
 {
     if (!ppvObject)
         return E_POINTER;
-    if (riid == IID_IUnknown || riid == IID_IDispatch || riid == IID_IAccessible)
+    if (riid == __uuidof(IUnknown) || riid == __uuidof(IDispatch) || riid == __uuidof(IAccessible))
         *ppvObject = static_cast<IAccessible*>(this);
-    else if (riid == IID_IOleWindow)
+    else if (riid == __uuidof(IOleWindow))
         *ppvObject = static_cast<IOleWindow*>(this);
     else
         *ppvObject = nullptr;
@@ -243,7 +243,7 @@ STDMETHODIMP CToolGridAccessible::get_accParent(IDispatch** ppdispParent)
     *ppdispParent = nullptr;
     if (!IsConnected())
         return CO_E_OBJNOTCONNECTED;
-    return ::AccessibleObjectFromWindow(m_pPanel->m_hWnd, static_cast<DWORD>(OBJID_WINDOW), IID_IDispatch,
+    return ::AccessibleObjectFromWindow(m_pPanel->m_hWnd, static_cast<DWORD>(OBJID_WINDOW), __uuidof(IDispatch),
                                         reinterpret_cast<void**>(ppdispParent));
 }
 
@@ -269,7 +269,7 @@ STDMETHODIMP CToolGridAccessible::get_accChild(VARIANT varChildID, IDispatch** p
         return FAILED(hr) ? hr : E_INVALIDARG;
     if (child.kind == Child::kItem)
         return S_FALSE; // an item is a simple element of the list
-    return ::AccessibleObjectFromWindow(child.hWnd, static_cast<DWORD>(OBJID_WINDOW), IID_IDispatch,
+    return ::AccessibleObjectFromWindow(child.hWnd, static_cast<DWORD>(OBJID_WINDOW), __uuidof(IDispatch),
                                         reinterpret_cast<void**>(ppdispChild));
 }
 

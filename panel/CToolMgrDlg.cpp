@@ -59,7 +59,8 @@ BOOL CToolMgrDlg::OnInitDialog()
     InitSkinWindow(strSkinFile, kDialogSection, CString(), kSkinName);
     m_list.LoadSkin(strSkinFile, kListSection, CString(), kSkinName);
     GetPlugin();
-    return TRUE;
+    // FALSE: the system gives the focus to no control; activation gives it to the grid (OnActivate).
+    return FALSE;
 }
 
 int CToolMgrDlg::OnDynamicItemCreated(_XmlDynamicItem* pItem)
@@ -468,7 +469,8 @@ LRESULT CToolMgrDlg::OnGetObject(WPARAM wFlags, LONG nObjectId)
         m_accessible.Attach(new (std::nothrow) CToolGridAccessible(this));
     if (!m_accessible.IsValid())
         return Default();
-    return LresultFromObject(IID_IAccessible, wFlags, static_cast<IAccessible*>(m_accessible.Get()));
+    // __uuidof: MinGW's oleacc import library gives IID_IAccessible as a code stub, not the GUID.
+    return LresultFromObject(__uuidof(IAccessible), wFlags, static_cast<IAccessible*>(m_accessible.Get()));
 }
 
 void CToolMgrDlg::OnDestroy()

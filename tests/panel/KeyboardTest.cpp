@@ -117,6 +117,7 @@ TEST_F(KeyboardTest, TabAndShiftTabGoRoundTheGridAndTheRefreshButton)
         EXPECT_EQ(step.hFocus, GetFocus()) << (step.bShift ? "Shift+Tab" : "Tab");
     }
     // Back in the grid the keys are the grid's again.
+    PressKey(VK_RIGHT);
     PressKey(VK_END);
     EXPECT_EQ(3, FocusedChild());
 }
@@ -151,10 +152,10 @@ TEST_F(KeyboardTest, TheFocusFrameShowsOnTheDrawnItemOnceTheKeyboardIsUsed)
         int w = c.nExpectedWidth;
 
         Click(m_skin.ItemCentre(1)); // the mouse moves the focus item, but shows no frame
-        EXPECT_TRUE(PixelIs(WindowPixels(Panel()), ptItem1, TestSkin::kItemFrames[1]));
+        EXPECT_TRUE(PixelIs(WindowPixels(Panel()), ptItem1, TestSkin::kItemFrames[0]));
         PressKey(VK_RIGHT);
         WindowPixels keyed(Panel());
-        EXPECT_TRUE(PixelIs(keyed, ptItem1, TestSkin::kItemFrames[1]));
+        EXPECT_TRUE(PixelIs(keyed, ptItem1, TestSkin::kItemFrames[0]));
         EXPECT_TRUE(PixelIs(keyed, ptItem2, frame));
         EXPECT_TRUE(PixelIs(keyed, {ptItem2.x + w - 1, ptItem2.y + w - 1}, frame));
         EXPECT_TRUE(PixelIs(keyed, {ptItem2.x + w, ptItem2.y + w}, TestSkin::kItemFrames[0]));
@@ -162,7 +163,7 @@ TEST_F(KeyboardTest, TheFocusFrameShowsOnTheDrawnItemOnceTheKeyboardIsUsed)
         PressKey(VK_TAB); // on the Refresh button the grid shows no frame
         EXPECT_TRUE(PixelIs(WindowPixels(Panel()), ptItem2, TestSkin::kItemFrames[0]));
     }
-    EXPECT_EQ((std::vector<CString>{L"-1", L"-1"}), m_catalog.StartedTools());
+    EXPECT_EQ(std::vector<CString>{L"-1"}, m_catalog.StartedTools()); // the clicks
 }
 
 } // namespace

@@ -13,11 +13,12 @@ VARIANT ChildId(LONG nId)
 }
 
 // A BSTR answer as text (empty for none), given back to the system.
-CString TakeText(HRESULT hr, BSTR bstr)
+CString TakeText(HRESULT hr, BSTR& bstr)
 {
     EXPECT_TRUE(SUCCEEDED(hr)) << std::hex << hr;
     CString strText(bstr ? bstr : L"");
     SysFreeString(bstr);
+    bstr = nullptr;
     return strText;
 }
 
@@ -34,7 +35,7 @@ LONG TakeI4(HRESULT hr, VARIANT& var)
 
 PanelAccessible::PanelAccessible(HWND hPanel)
 {
-    m_hr = AccessibleObjectFromWindow(hPanel, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+    m_hr = AccessibleObjectFromWindow(hPanel, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
                                       reinterpret_cast<void**>(&m_pAccessible));
 }
 
@@ -54,19 +55,22 @@ LONG PanelAccessible::ChildCount() const
 CString PanelAccessible::Name(LONG nId) const
 {
     BSTR bstr = nullptr;
-    return TakeText(m_pAccessible->get_accName(ChildId(nId), &bstr), bstr);
+    HRESULT hr = m_pAccessible->get_accName(ChildId(nId), &bstr);
+    return TakeText(hr, bstr);
 }
 
 CString PanelAccessible::Description(LONG nId) const
 {
     BSTR bstr = nullptr;
-    return TakeText(m_pAccessible->get_accDescription(ChildId(nId), &bstr), bstr);
+    HRESULT hr = m_pAccessible->get_accDescription(ChildId(nId), &bstr);
+    return TakeText(hr, bstr);
 }
 
 CString PanelAccessible::DefaultAction(LONG nId) const
 {
     BSTR bstr = nullptr;
-    return TakeText(m_pAccessible->get_accDefaultAction(ChildId(nId), &bstr), bstr);
+    HRESULT hr = m_pAccessible->get_accDefaultAction(ChildId(nId), &bstr);
+    return TakeText(hr, bstr);
 }
 
 LONG PanelAccessible::Role(LONG nId) const
@@ -98,7 +102,7 @@ PanelAccessible::Target PanelAccessible::ToTarget(VARIANT& var)
     } else if (var.vt == VT_DISPATCH && var.pdispVal) {
         IAccessible* pObject = nullptr;
         HWND hWnd = nullptr;
-        if (SUCCEEDED(var.pdispVal->QueryInterface(IID_IAccessible, reinterpret_cast<void**>(&pObject)))) {
+        if (SUCCEEDED(var.pdispVal->QueryInterface(__uuidof(IAccessible), reinterpret_cast<void**>(&pObject)))) {
             WindowFromAccessibleObject(pObject, &hWnd);
             pObject->Release();
         }
@@ -159,12 +163,13 @@ std::ostream& operator<<(std::ostream& os, const PanelAccessible::Target& target
 CString WindowAccessibleName(HWND hWnd)
 {
     IAccessible* pObject = nullptr;
-    HRESULT hr = AccessibleObjectFromWindow(hWnd, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+    HRESULT hr = AccessibleObjectFromWindow(hWnd, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
                                             reinterpret_cast<void**>(&pObject));
     if (FAILED(hr) || !pObject)
         return L"(no object)";
     BSTR bstr = nullptr;
-    CString strName = TakeText(pObject->get_accName(ChildId(CHILDID_SELF), &bstr), bstr);
+    HRESULT hrName = pObject->get_accName(ChildId(CHILDID_SELF), &bstr);
+    CString strName = TakeText(hrName, bstr);
     pObject->Release();
     return strName;
 }
