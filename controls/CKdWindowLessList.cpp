@@ -187,6 +187,11 @@ BOOL CKdWindowLessList::CalcSheetSize(int nItemWidth, int nAvailWidth, int nSpac
     return TRUE;
 }
 
+RECT CKdWindowLessList::GetVisibleRect() const
+{
+    return {m_nLeft, m_nTop, m_nLeft + m_nWidth, m_nTop + m_nHeight};
+}
+
 int CKdWindowLessList::GetColumnCount() const
 {
     ItemSpec itemSpec = ReadItemSpec();

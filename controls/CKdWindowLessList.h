@@ -54,6 +54,8 @@ public:
     int HitTest(POINT pt) const;
     // The owner's client point (signed 16-bit x and y in lParam) in content coordinates.
     POINT ContentPoint(LPARAM lParam) const;
+    // The visible area (m_nLeft, m_nTop, m_nWidth, m_nHeight) in the owner's client coordinates.
+    RECT GetVisibleRect() const;
     // Columns of the grid in the visible width; 0 when none fits.
     int GetColumnCount() const;
     // Item nIndex's rectangle as it is drawn (indented after an item "-1"),

@@ -328,8 +328,7 @@ LONG CToolGridAccessible::ItemState(int nItem) const
         nState |= STATE_SYSTEM_FOCUSED;
     if (nItem == list.m_nHover)
         nState |= STATE_SYSTEM_HOTTRACKED;
-    RECT rcItem, rcArea = {list.m_nLeft, list.m_nTop, list.m_nLeft + list.m_nWidth, list.m_nTop + list.m_nHeight};
-    RECT rcCommon;
+    RECT rcItem, rcArea = list.GetVisibleRect(), rcCommon;
     if (!list.GetItemDrawRect(nItem, rcItem) || !::IntersectRect(&rcCommon, &rcItem, &rcArea))
         nState |= STATE_SYSTEM_OFFSCREEN;
     return nState;
@@ -445,13 +444,6 @@ STDMETHODIMP CToolGridAccessible::put_accValue(VARIANT, BSTR)
 
 // ---- Geometry -------------------------------------------------------------------
 
-RECT CToolGridAccessible::ListAreaOnScreen() const
-{
-    const CKdWindowLessList& list = m_pPanel->m_list;
-    RECT rc = {list.m_nLeft, list.m_nTop, list.m_nLeft + list.m_nWidth, list.m_nTop + list.m_nHeight};
-    return ClientToScreenRect(m_pPanel->m_hWnd, rc);
-}
-
 STDMETHODIMP CToolGridAccessible::accLocation(LONG* pxLeft, LONG* pyTop, LONG* pcxWidth, LONG* pcyHeight,
                                               VARIANT varID)
 {
@@ -538,7 +530,7 @@ STDMETHODIMP CToolGridAccessible::accHitTest(LONG xLeft, LONG yTop, VARIANT* pva
     HWND hChild = ::ChildWindowFromPointEx(hPanel, ptClient, CWP_SKIPINVISIBLE);
     if (hChild && hChild != hPanel)
         return WindowResult(hChild, pvarID);
-    RECT rcArea = ListAreaOnScreen();
+    RECT rcArea = ClientToScreenRect(hPanel, m_pPanel->m_list.GetVisibleRect());
     if (::PtInRect(&rcArea, pt)) {
         RECT rc;
         // The lowest index wins where items overlap, as for a click.

@@ -101,7 +101,6 @@ private:
     LONG ItemState(int nItem) const;
     // The item's neighbour in a direction, -1 for none.
     int Neighbour(int nItem, LONG navDir) const;
-    RECT ListAreaOnScreen() const;
 
     LONG m_nRefs = 1;
     CToolMgrDlg* m_pPanel; // null once disconnected

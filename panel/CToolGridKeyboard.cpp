@@ -74,7 +74,7 @@ void CToolGridKeyboard::RevealItem(int nItem)
 int CToolGridKeyboard::FirstVisibleItem() const
 {
     const CKdWindowLessList& list = m_panel.m_list;
-    RECT rcArea = {list.m_nLeft, list.m_nTop, list.m_nLeft + list.m_nWidth, list.m_nTop + list.m_nHeight};
+    RECT rcArea = list.GetVisibleRect();
     int nPartly = -1;
     RECT rc, rcCommon;
     for (int i = 0; list.GetItemDrawRect(i, rc); ++i) {

@@ -6,6 +6,11 @@
 // maximum the content height, page the list area's height, or 0 and 0 while
 // nothing needs scrolling); every operation leaves the grid's m_nOffsetY at
 // minus the scroll position.
+//
+// The panel window is also the grid's keyboard focus: m_keyboard moves and
+// starts the focus item, and WM_GETOBJECT hands screen readers the grid's
+// accessible object (CToolGridAccessible), which the panel cuts off from
+// itself when its window is destroyed.
 #pragma once
 #include "controls/CKdCommonDlg.h"
 #include "controls/CKdWindowLessList.h"
