@@ -74,6 +74,8 @@ void CToolGridAccessible::Disconnect()
 
 // ---- IUnknown, IDispatch, IOleWindow ------------------------------------------
 
+// Interface identifiers through __uuidof throughout: MinGW's oleacc import
+// library gives IID_IAccessible as a code stub rather than the GUID.
 STDMETHODIMP CToolGridAccessible::QueryInterface(REFIID riid, void** ppvObject)
 {
     if (!ppvObject)
