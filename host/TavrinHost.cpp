@@ -181,10 +181,14 @@ int WINAPI wWinMain(HINSTANCE hInst, HINSTANCE, PWSTR, int)
         Report(options.error);
         return 2;
     }
+    // COM on the UI thread lets screen readers reach the panel's accessible object.
+    HRESULT hrCom = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     Gdiplus::GdiplusStartupInput gdiplusInput;
     ULONG_PTR gdiplusToken = 0;
     Gdiplus::GdiplusStartup(&gdiplusToken, &gdiplusInput, nullptr);
     int code = RunHost(hInst, options);
     Gdiplus::GdiplusShutdown(gdiplusToken);
+    if (SUCCEEDED(hrCom))
+        CoUninitialize();
     return code;
 }

@@ -46,6 +46,8 @@ const _SkinKeyInfo kTable[] = {
     {kListSection, L"ItemStringRect", K::Rectangle, F::None, 0},
     {kListSection, L"ShowToolTip", K::Number, F::None, 0},
     {kListSection, L"ToolTipWidth", K::Number, F::None, 0},
+    {kListSection, L"FocusFrameColor", K::Colour, F::None, 0},
+    {kListSection, L"FocusFrameWidth", K::Number, F::None, 0},
 
     {kWindowInfo, L"ItemID", K::Text, F::None, 0},
     {kWindowInfo, L"Data", K::Text, F::None, 0},

@@ -90,6 +90,11 @@ void SkinWriter::SetDialogInfo(const wchar_t* pszKey, const CString& strData)
     SetEntry(m_dialogInfo, pszKey, strData);
 }
 
+void SkinWriter::SetListInfo(const wchar_t* pszKey, const CString& strData)
+{
+    SetEntry(m_listInfo, pszKey, strData);
+}
+
 void SkinWriter::RemoveControl(const wchar_t* pszId)
 {
     CString strId = L"ID=\"" + CString(pszId) + L"\" ";
