@@ -6,9 +6,16 @@
 // maximum the content height, page the list area's height, or 0 and 0 while
 // nothing needs scrolling); every operation leaves the grid's m_nOffsetY at
 // minus the scroll position.
+//
+// Painting composes the panel in an off-screen canvas that is kept between
+// paints: a paint composes and copies only the part that the system asks
+// for, and the panel asks only for what changed (the frames of the items
+// whose hover or pressed state changed, the list area after a scroll, all
+// after a refill or a new background).
 #pragma once
 #include "controls/CKdCommonDlg.h"
 #include "controls/CKdWindowLessList.h"
+#include "panel/CPanelCanvas.h"
 #include "panel/ToolService.h"
 
 // Messages between the grid, the tool-service library and the panel.
@@ -29,6 +36,8 @@ public:
     BOOL OnInitDialog() override;
     int OnDynamicItemCreated(_XmlDynamicItem* pItem) override;
     int OnDynamicItemCommand(_XmlDynamicItem* pItem) override;
+    // The base's background, then the panel's pictures made from it are stale.
+    int LoadBackground() override;
 
     // Refills the grid from the tool-service library; returns the tools listed.
     int GetPlugin();
@@ -38,7 +47,8 @@ public:
     void GetListRect(RECT& rc) const;
     void UpdateListLayout(int nCount);
     void UpdateScrollRange();
-    // Composes the background and the grid off screen and copies them in one draw.
+    // Draws the whole panel onto the device context in one copy of the
+    // off-screen canvas, composing first what went stale there.
     void DrawPanel(CDC* pDC);
 
     _XmlDynamicItem* m_pLabel1 = nullptr;
@@ -53,6 +63,8 @@ protected:
     void OnPaint();
     // BOOL OnEraseBkgnd(CDC* pDC)
     BOOL OnEraseBkgnd(CDC* pDC);
+    // void OnPrintClient(CDC* pDC, UINT nFlags)
+    void OnPrintClient(CDC* pDC, UINT nFlags);
     // void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar)
     void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
     // BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint pt)
@@ -72,10 +84,19 @@ private:
     int AddToolItems(const _PLUGIN_INFO* pHead);
     void ShowPlaceholders(int nShow);
     void InvalidateList();
+    // Marks the part stale in the canvas and invalidates it without erasing:
+    // the paint covers every pixel of it.
+    void InvalidatePart(const RECT& rc);
+    bool PrepareCanvas();
+    void ComposeSheet();
+    void ComposePart(const RECT& rc);
     static void ShowItemControl(_XmlDynamicItem* pItem, int nShow);
     // Scroll moves on a SCROLLINFO; each keeps m_nOffsetY equal to -nPos.
     void ScrollUp(SCROLLINFO& si, int nBy);
     void ScrollDown(SCROLLINFO& si, int nBy);
     void ScrollTo(SCROLLINFO& si, int nPos);
     static int RoomBelow(const SCROLLINFO& si);
+
+    CPanelCanvas m_canvas; // the composed panel
+    CPanelCanvas m_sheet;  // the background alone, over the face colour
 };
