@@ -15,8 +15,8 @@
 #pragma once
 #include "controls/CKdCommonDlg.h"
 #include "controls/CKdWindowLessList.h"
+#include "include/PellixSDK.h"
 #include "panel/CPanelCanvas.h"
-#include "panel/ToolService.h"
 
 // Messages between the grid, the tool-service library and the panel.
 #define WM_TOOLLIST_ITEMCLICK (WM_USER + 1)
