@@ -1,4 +1,5 @@
 #include "pellix/CPluginListBuilder.h"
+#include <cstdint>
 #include "pellix/CCatalogStore.h"
 
 // All records of a list live in one block of pages, zero when they arrive:
