@@ -81,6 +81,16 @@ TEST_F(IncrementalPaintTest, EveryStepLooksLikeAFullRepaintOfTheSameState)
     m_catalog.Write(tools);
     ASSERT_TRUE(OpenPanel());
 
+    // The pointer coming onto an item asks to repaint that item's frame, not the list.
+    SendMessageW(Panel(), WM_MOUSEMOVE, 0, At(m_skin.ItemCentre(5)));
+    RECT rcUpdate = {};
+    GetUpdateRect(Panel(), &rcUpdate, FALSE);
+    POINT ptCentre = m_skin.ItemCentre(5);
+    EXPECT_TRUE(PtInRect(&rcUpdate, ptCentre));
+    EXPECT_LE(rcUpdate.right - rcUpdate.left, TestSkin::kItemW + 2);
+    EXPECT_LE(rcUpdate.bottom - rcUpdate.top, TestSkin::kItemH + 2);
+    m_host.PumpUntilIdle();
+
     const WPARAM kWheelDown = MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA));
     const WPARAM kWheelUp = MAKEWPARAM(0, WHEEL_DELTA);
     struct Step
