@@ -158,8 +158,13 @@ void CKdCommonDlg::FillFaceColor(int nWidth, int nHeight)
     if (!m_pBackBitmap)
         return;
     Gdip::Graphics graphics(m_pBackBitmap.get());
-    Gdip::SolidBrush brush(SystemColorArgb(COLOR_BTNFACE));
+    Gdip::SolidBrush brush(FaceColor());
     graphics.FillRectangle(brush, 0, 0, nWidth, nHeight);
+}
+
+Gdiplus::ARGB CKdCommonDlg::FaceColor()
+{
+    return SystemColorArgb(COLOR_BTNFACE);
 }
 
 void CKdCommonDlg::LendBackgroundToLabels()

@@ -19,6 +19,13 @@ Bitmap::Bitmap(int nWidth, int nHeight)
     SetNative(pNative);
 }
 
+Bitmap::Bitmap(int nWidth, int nHeight, int nStride, Gdiplus::PixelFormat format, BYTE* pScan0)
+{
+    Gdiplus::GpBitmap* pNative = nullptr;
+    SetStatus(GdipCreateBitmapFromScan0(nWidth, nHeight, nStride, format, pScan0, &pNative));
+    SetNative(pNative);
+}
+
 Status Bitmap::GetPixel(int x, int y, Gdiplus::ARGB& argb) const
 {
     if (!NativeBitmap())

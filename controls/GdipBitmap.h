@@ -13,6 +13,9 @@ public:
     // (GdipCreateBitmapFromScan0, stride 0, PixelFormat32bppARGB). A size of
     // 0 fails and leaves a null handle.
     Bitmap(int nWidth, int nHeight);
+    // A bitmap over pixels that the caller owns and keeps alive longer than
+    // the bitmap (GdipCreateBitmapFromScan0 with stride and first row).
+    Bitmap(int nWidth, int nHeight, int nStride, Gdiplus::PixelFormat format, BYTE* pScan0);
 
     // The colour at (x, y) into argb (GdipBitmapGetPixel).
     Status GetPixel(int x, int y, Gdiplus::ARGB& argb) const;

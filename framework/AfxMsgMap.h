@@ -36,6 +36,11 @@ using AfxMemberFn = Signature Class::*;
 #define ON_WM_ERASEBKGND() AFX_MSG_ENTRY(WM_ERASEBKGND, \
     return AFX_MSG_CALL(BOOL(CDC*), &ThisClass::OnEraseBkgnd)(CDC::FromHandle(reinterpret_cast<HDC>(wParam)));)
 
+// void OnPrintClient(CDC* pDC, UINT nFlags)   (nFlags: PRF_* drawing options)
+#define ON_WM_PRINTCLIENT() AFX_MSG_ENTRY(WM_PRINTCLIENT, \
+    AFX_MSG_CALL(void(CDC*, UINT), &ThisClass::OnPrintClient)( \
+        CDC::FromHandle(reinterpret_cast<HDC>(wParam)), static_cast<UINT>(lParam)); return 0;)
+
 // void OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDrawItemStruct)
 #define ON_WM_DRAWITEM() AFX_MSG_ENTRY(WM_DRAWITEM, \
     AFX_MSG_CALL(void(int, LPDRAWITEMSTRUCT), &ThisClass::OnDrawItem)( \

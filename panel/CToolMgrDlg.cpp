@@ -5,6 +5,7 @@
 #include "controls/CKdBmpButton.h"
 #include "controls/DrawHelpers.h"
 #include "controls/GdipGraphics.h"
+#include "controls/GdipSolidBrush.h"
 #include "diag/CLogTrace.h"
 #include "panel/CToolGridAccessible.h"
 #include "panel/CToolTipPattern.h"
@@ -29,6 +30,7 @@ IMPLEMENT_DYNAMIC(CToolMgrDlg, CKdCommonDlg)
 BEGIN_MESSAGE_MAP(CToolMgrDlg, CKdCommonDlg)
     ON_WM_PAINT()
     ON_WM_ERASEBKGND()
+    ON_WM_PRINTCLIENT()
     ON_WM_VSCROLL()
     ON_WM_MOUSEWHEEL()
     ON_WM_SYSCOMMAND()
@@ -116,15 +118,19 @@ int CToolMgrDlg::GetPlugin()
     UpdateScrollRange();
     ShowPlaceholders(nCount == 0 ? SW_SHOW : SW_HIDE);
     OnGridRefilled();
-    Invalidate(TRUE);
+    m_canvas.MarkAllStale();
+    Invalidate(FALSE);
     g_LogTrace.Trace(kTraceLevel, L"%s", L"Exit  Fun GetPlugin");
     return nCount;
 }
 
 int CToolMgrDlg::AddToolItems(const _PLUGIN_INFO* pHead)
 {
+    // The list checks at an item's first drawing whether its icon file
+    // exists, and draws the default icon instead when it does not.
     CString strDefaultIcon;
     GetInfoString(L"DefaultToolIcon", TRUE, strDefaultIcon);
+    m_list.SetDefaultIcon(strDefaultIcon);
     int nCount = 0;
     for (const _PLUGIN_INFO* pInfo = pHead; pInfo; pInfo = pInfo->pNext) {
         CPluginRecord record(*pInfo);
@@ -137,8 +143,6 @@ int CToolMgrDlg::AddToolItems(const _PLUGIN_INFO* pHead)
             continue;
         CString strTip;
         FormatToolTip(strName, strVersion, strDesc, strTip);
-        if (!PathFileExistsW(strIconPath))
-            strIconPath = strDefaultIcon;
         m_list.AddItem(record.GetId(), strName, strTip, strIconPath);
         ++nCount;
     }
@@ -223,7 +227,13 @@ void CToolMgrDlg::InvalidateList()
 {
     RECT rc;
     GetListRect(rc);
-    InvalidateRect(&rc, TRUE);
+    InvalidatePart(rc);
+}
+
+void CToolMgrDlg::InvalidatePart(const RECT& rc)
+{
+    m_canvas.MarkStale(rc);
+    InvalidateRect(&rc, FALSE);
 }
 
 LRESULT CToolMgrDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
@@ -245,34 +255,86 @@ BOOL CToolMgrDlg::PreTranslateMessage(MSG* pMsg)
     return CDialog::PreTranslateMessage(pMsg);
 }
 
-void CToolMgrDlg::DrawPanel(CDC* pDC)
+int CToolMgrDlg::LoadBackground()
 {
-    Gdip::Graphics screen(pDC->GetSafeHdc());
-    POINT sheet = {0, 0};
-    GetInfoPoint(L"SheetSize", sheet);
-    std::unique_ptr<Gdip::Bitmap> pCanvas;
-    ResetBitmap(pCanvas, sheet.x, sheet.y);
-    {
-        Gdip::Graphics canvas(pCanvas.get());
-        if (m_pBackBitmap)
-            canvas.DrawImage(m_pBackBitmap.get(), 0, 0);
-        RECT rc;
-        GetListRect(rc);
-        m_list.Draw(POINT{rc.left, rc.top}, &canvas);
-    }
-    screen.DrawImage(pCanvas.get(), 0, 0);
+    int nResult = CKdCommonDlg::LoadBackground();
+    m_sheet.MarkAllStale();
+    m_canvas.MarkAllStale();
+    return nResult;
 }
 
+// Both canvases have the sheet's size; the background sheet is composed
+// again whenever it went stale (a new size or a new background).
+bool CToolMgrDlg::PrepareCanvas()
+{
+    POINT sheet = {0, 0};
+    GetInfoPoint(L"SheetSize", sheet);
+    if (!m_sheet.Prepare(sheet.x, sheet.y) || !m_canvas.Prepare(sheet.x, sheet.y))
+        return false;
+    if (!IsRectEmpty(&m_sheet.Stale()))
+        ComposeSheet();
+    return true;
+}
+
+// The face colour shows where the background image is transparent or ends.
+void CToolMgrDlg::ComposeSheet()
+{
+    {
+        Gdip::Graphics graphics(m_sheet.Surface());
+        graphics.FillRectangle(Gdip::SolidBrush(FaceColor()), 0, 0, m_sheet.Width(), m_sheet.Height());
+        if (m_pBackBitmap)
+            graphics.DrawImage(m_pBackBitmap.get(), 0, 0);
+    }
+    m_sheet.MarkComposed(m_sheet.Bounds());
+    m_canvas.MarkAllStale();
+}
+
+void CToolMgrDlg::ComposePart(const RECT& rc)
+{
+    RECT rcBounds = m_canvas.Bounds();
+    RECT rcPart;
+    if (!IntersectRect(&rcPart, &rc, &rcBounds))
+        return;
+    m_canvas.CopyFrom(m_sheet, rcPart);
+    {
+        Gdip::Graphics graphics(m_canvas.Surface());
+        RECT rcList;
+        GetListRect(rcList);
+        m_list.DrawPart(graphics, POINT{rcList.left, rcList.top}, rcPart);
+    }
+    m_canvas.MarkComposed(rcPart);
+}
+
+void CToolMgrDlg::DrawPanel(CDC* pDC)
+{
+    if (!PrepareCanvas())
+        return;
+    RECT rcStale = m_canvas.Stale();
+    if (!IsRectEmpty(&rcStale))
+        ComposePart(rcStale);
+    m_canvas.CopyTo(pDC->GetSafeHdc(), m_canvas.Bounds());
+}
+
+// A paint composes exactly what the system asks for, whether or not it is
+// stale: what lies under a moved window is drawn from the current state.
 void CToolMgrDlg::OnPaint()
 {
     CPaintDC dc(this);
-    DrawPanel(&dc);
+    if (!PrepareCanvas())
+        return;
+    ComposePart(dc.m_ps.rcPaint);
+    m_canvas.CopyTo(dc.GetSafeHdc(), dc.m_ps.rcPaint);
 }
 
 BOOL CToolMgrDlg::OnEraseBkgnd(CDC* pDC)
 {
     DrawPanel(pDC);
     return TRUE;
+}
+
+void CToolMgrDlg::OnPrintClient(CDC* pDC, UINT)
+{
+    DrawPanel(pDC);
 }
 
 int CToolMgrDlg::RoomBelow(const SCROLLINFO& si)
@@ -363,9 +425,16 @@ LRESULT CToolMgrDlg::OnItemClick(WPARAM wParam, LPARAM lParam)
     return 1;
 }
 
+// Only the items whose look changed are repainted; a notification without
+// such items repaints the whole list area, as it asks.
 LRESULT CToolMgrDlg::OnListRedraw(WPARAM, LPARAM)
 {
-    InvalidateList();
+    std::vector<RECT> areas;
+    m_list.TakeChangedAreas(areas);
+    if (areas.empty())
+        InvalidateList();
+    for (const RECT& rc : areas)
+        InvalidatePart(rc);
     return 1;
 }
 

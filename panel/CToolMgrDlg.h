@@ -11,11 +11,18 @@
 // starts the focus item, and WM_GETOBJECT hands screen readers the grid's
 // accessible object (CToolGridAccessible), which the panel cuts off from
 // itself when its window is destroyed.
+//
+// Painting composes the panel in an off-screen canvas that is kept between
+// paints: a paint composes and copies only the part that the system asks
+// for, and the panel asks only for what changed (the frames of the items
+// whose hover or pressed state changed, the list area after a scroll, all
+// after a refill or a new background).
 #pragma once
 #include "controls/CKdCommonDlg.h"
 #include "controls/CKdWindowLessList.h"
 #include "framework/CHandleOwner.h"
 #include "include/PellixSDK.h"
+#include "panel/CPanelCanvas.h"
 #include "panel/CToolGridKeyboard.h"
 
 class CToolGridAccessible;
@@ -38,6 +45,8 @@ public:
     BOOL OnInitDialog() override;
     int OnDynamicItemCreated(_XmlDynamicItem* pItem) override;
     int OnDynamicItemCommand(_XmlDynamicItem* pItem) override;
+    // The base's background, then the panel's pictures made from it are stale.
+    int LoadBackground() override;
 
     // Refills the grid from the tool-service library; returns the tools listed.
     int GetPlugin();
@@ -47,7 +56,8 @@ public:
     void GetListRect(RECT& rc) const;
     void UpdateListLayout(int nCount);
     void UpdateScrollRange();
-    // Composes the background and the grid off screen and copies them in one draw.
+    // Draws the whole panel onto the device context in one copy of the
+    // off-screen canvas, composing first what went stale there.
     void DrawPanel(CDC* pDC);
     // Moves the scroll bar to nPos (the system keeps it in range) and the grid with it.
     void ScrollListTo(int nPos);
@@ -65,6 +75,8 @@ protected:
     void OnPaint();
     // BOOL OnEraseBkgnd(CDC* pDC)
     BOOL OnEraseBkgnd(CDC* pDC);
+    // void OnPrintClient(CDC* pDC, UINT nFlags)
+    void OnPrintClient(CDC* pDC, UINT nFlags);
     // void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar)
     void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
     // BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint pt)
@@ -106,6 +118,12 @@ private:
     int AddToolItems(const _PLUGIN_INFO* pHead);
     void ShowPlaceholders(int nShow);
     void InvalidateList();
+    // Marks the part stale in the canvas and invalidates it without erasing:
+    // the paint covers every pixel of it.
+    void InvalidatePart(const RECT& rc);
+    bool PrepareCanvas();
+    void ComposeSheet();
+    void ComposePart(const RECT& rc);
     static void ShowItemControl(_XmlDynamicItem* pItem, int nShow);
     // Scroll moves on a SCROLLINFO; each keeps m_nOffsetY equal to -nPos.
     void ScrollUp(SCROLLINFO& si, int nBy);
@@ -127,4 +145,7 @@ private:
     CHandleOwner<AccessibleTraits> m_accessible;
     // The control that had the focus when the panel was deactivated, if any.
     HWND m_hWndFocusBeforeDeactivation = nullptr;
+
+    CPanelCanvas m_canvas; // the composed panel
+    CPanelCanvas m_sheet;  // the background alone, over the face colour
 };
