@@ -6,6 +6,7 @@
 #include "controls/GdipGraphics.h"
 #include "controls/GdipSolidBrush.h"
 #include "controls/GdipStringFormat.h"
+#include "controls/GdipTextFontFamily.h"
 #include "skin/ValueText.h"
 
 namespace {
@@ -313,7 +314,7 @@ void CKdWindowLessList::DrawItemIcon(Gdip::Graphics& graphics, _WLL_LIST_CTRL_IT
 void CKdWindowLessList::DrawItemName(Gdip::Graphics& graphics, const _WLL_LIST_CTRL_ITEM& item, int x, int y)
 {
     // Declared in this order so that they are released brush, format, font, family.
-    Gdip::FontFamily family(m_fontInfo.strFontName);
+    Gdip::TextFontFamily family(m_fontInfo.strFontName);
     Gdip::Font font(family, Real(m_fontInfo.nFontSize), m_fontInfo.nFontStyle, Gdiplus::UnitPixel);
     Gdip::StringFormat format(0, 0);
     format.SetAlignment(m_fontInfo.nAlign);
