@@ -8,14 +8,14 @@
 // handling. The panel's window then goes at once, but its object is deleted,
 // and the libraries stopped, only once the panel's code has returned (see
 // CBusyScope). Unloading the module while a panel exists is a host error.
+#define TAVRIN_BUILDING_MODULE
+#include "include/Tavrin.h"
 #include "framework/Afx.h"
 #include "framework/CBusyScope.h"
 #include "module/CModuleRuntime.h"
 #include "module/CTavrinApp.h"
 #include "panel/CToolMgrDlg.h"
 #include "res/resource.h"
-
-#define TAVRIN_EXPORT extern "C" __declspec(dllexport)
 
 CTavrinApp theApp;
 CToolMgrDlg* g_pToolMgrDlg = nullptr;
@@ -45,13 +45,13 @@ void StopRuntimeWithoutPanel()
 }
 }
 
-TAVRIN_EXPORT int WINAPI QmUIFunInitialize(DWORD /*dwReserved*/)
+extern "C" int WINAPI QmUIFunInitialize(DWORD /*dwReserved*/)
 {
     AFX_MANAGE_STATE(AfxGetStaticModuleState());
     return 0;
 }
 
-TAVRIN_EXPORT int WINAPI QmUIFunUnInitialize(DWORD /*dwReserved*/)
+extern "C" int WINAPI QmUIFunUnInitialize(DWORD /*dwReserved*/)
 {
     AFX_MANAGE_STATE(AfxGetStaticModuleState());
     try {
@@ -62,7 +62,7 @@ TAVRIN_EXPORT int WINAPI QmUIFunUnInitialize(DWORD /*dwReserved*/)
     return 0;
 }
 
-TAVRIN_EXPORT int WINAPI QmUIFunEnter(HWND hParent, HWND* phPanel, DWORD /*dwReserved*/)
+extern "C" int WINAPI QmUIFunEnter(HWND hParent, HWND* phPanel, DWORD /*dwReserved*/)
 {
     AFX_MANAGE_STATE(AfxGetStaticModuleState());
     try {
@@ -82,7 +82,7 @@ TAVRIN_EXPORT int WINAPI QmUIFunEnter(HWND hParent, HWND* phPanel, DWORD /*dwRes
     return 0;
 }
 
-TAVRIN_EXPORT BOOL __cdecl DllPreTranslateMessage(MSG* pMsg)
+extern "C" BOOL __cdecl DllPreTranslateMessage(MSG* pMsg)
 {
     AFX_MANAGE_STATE(AfxGetStaticModuleState());
     if (!pMsg)

@@ -1,21 +1,22 @@
 // Plays the host application for Tavrin.dll: a fresh module folder holding
-// copies of Tavrin.dll, Pellix.dll and libxerces-c.dll (the skin and the log go
-// to its Config folder), the module loaded from there with its four exports,
+// copies of Tavrin.dll and Pellix.dll (the skin and the log go to its Config
+// folder), the module loaded from there with its four exports,
 // a host window that owns the panel, and a message loop that offers every
 // message to DllPreTranslateMessage before dispatching it.
 #pragma once
 #include <windows.h>
 #include <functional>
 #include <vector>
+#include "include/Tavrin.h"
 #include "support/CTempFolder.h"
 #include "support/TestFiles.h"
 
 class ModuleHost
 {
 public:
-    using InitializeFn = int(WINAPI*)(DWORD);
-    using EnterFn = int(WINAPI*)(HWND, HWND*, DWORD);
-    using PreTranslateFn = BOOL(__cdecl*)(MSG*);
+    using InitializeFn = PFN_QMUIFUNINITIALIZE;
+    using EnterFn = PFN_QMUIFUNENTER;
+    using PreTranslateFn = PFN_DLLPRETRANSLATEMESSAGE;
 
     // Where the host shows the panel, in screen coordinates.
     static const POINT kPanelOrigin;
