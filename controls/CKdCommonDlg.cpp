@@ -100,6 +100,10 @@ void CKdCommonDlg::ApplySheetSize()
     // The sheet is the client area; a captioned window adds its frame.
     POINT size = {0, 0};
     GetInfoPoint(L"SheetSize", size);
+    // A window is a surface too (on the screen, or in the window manager's
+    // memory): a sheet too large to draw leaves the window as it is.
+    if (size.x > 0 && size.y > 0 && !IsSurfaceSizeAllowed(size.x, size.y))
+        return;
     if (GetStyle() & WS_CAPTION) {
         size.x += 2 * ::GetSystemMetrics(SM_CXDLGFRAME);
         size.y += 2 * ::GetSystemMetrics(SM_CYDLGFRAME) + ::GetSystemMetrics(SM_CYCAPTION);

@@ -78,3 +78,33 @@ TEST(FontFallback, MissingOrEmptyFamiliesDrawInTheMessageFontsFamily)
         }
     }
 }
+
+TEST(FontFallback, WithoutTheMessageFontsFamilyTextsUseTheGenericSansSerif)
+{
+    // The message font named for this process only (not saved, not announced).
+    NONCLIENTMETRICSW saved = {};
+    saved.cbSize = sizeof(saved);
+    ASSERT_TRUE(SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(saved), &saved, 0));
+    NONCLIENTMETRICSW changed = saved;
+    wcscpy_s(changed.lfMessageFont.lfFaceName, L"No Such Message Font");
+    ASSERT_TRUE(SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof(changed), &changed, 0));
+    const bool bChanged = MessageFontFace() == L"No Such Message Font";
+
+    SkinFolder folder;
+    WritePng(folder.Image(L"back.png"), 200, 100, {{{0, 0, 200, 100}, kBack}});
+    std::vector<Attributes> controls;
+    for (const wchar_t* pszType : {L"1", L"2"})
+        controls.push_back({{L"ID", CString(L"C") + pszType}, {L"ControlType", pszType}, {L"Pos", L"10,10,120,24"},
+                            {L"Name", L"Hello"}, {L"FontName", L"No Such Family"}, {L"FontSize", L"16"},
+                            {L"FontColor", L"0XFFFFFFFF"}});
+    int nPixels[2] = {};
+    {
+        ScopedDialog dlg(folder.WriteSkin(L"generic.xml", {{L"SheetSize", L"200,100"}, {L"BackBmp", L"back.png"}}, controls));
+        nPixels[0] = TextPixels(Picture(dlg.Control(0), WM_ERASEBKGND));
+        nPixels[1] = TextPixels(Picture(dlg.Control(1), WM_PRINTCLIENT));
+    }
+    SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof(saved), &saved, 0);
+    ASSERT_TRUE(bChanged) << "the message font could not be renamed for the test";
+    EXPECT_GT(nPixels[0], 20) << "label";
+    EXPECT_GT(nPixels[1], 20) << "button";
+}

@@ -3,6 +3,7 @@
 // inside a call that the panel is making. The stand-in library of
 // fake/FakePellix.cpp takes Pellix.dll's place beside the module.
 #include "PanelFixture.h"
+#include "support/IconFiles.h"
 #include "support/TestFiles.h"
 #include "tests/panel/fake/FakePellix.h"
 
@@ -19,7 +20,13 @@ Fn Export(HMODULE hModule, const char* pszName)
 class HostileToolServiceTest : public PanelFixture
 {
 protected:
-    HostileToolServiceTest() { m_host.UseToolService(ProgramFolder() + L"fake\\Pellix.dll"); }
+    HostileToolServiceTest()
+    {
+        m_host.UseToolService(ProgramFolder() + L"fake\\Pellix.dll");
+        // The panel's icon lives exactly as long as the panel's object.
+        WriteIconFile(m_host.ConfigFile(L"Default\\Panel.ico"), RGB(0, 0, 255));
+        m_skin.SetDialogInfo(L"Icon", L"Panel.ico");
+    }
 
     // Loads the module with the stand-in library and opens a panel over nTools
     // records whose last one links to record nLoopTo (-1: to none).
@@ -91,12 +98,22 @@ struct InsideCallBack
 {
     bool bCalled = false;
     bool bWindowAlive = true;
-    bool bFontAlive = false;
+    bool bObjectAlive = false;
 };
+
+bool IconAlive(HICON hIcon)
+{
+    ICONINFO info = {};
+    if (!GetIconInfo(hIcon, &info))
+        return false;
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return true;
+}
 
 ModuleHost* g_pHost = nullptr;
 HWND g_hPanelBefore = nullptr;
-HFONT g_hFontBefore = nullptr;
+HICON g_hIconBefore = nullptr;
 bool g_bEnterAgain = false;
 HWND g_hPanelAfter = nullptr;
 InsideCallBack g_inside;
@@ -109,7 +126,7 @@ void ReenterModule()
         g_pHost->UnInitialize(0);
     g_inside.bCalled = true;
     g_inside.bWindowAlive = IsWindow(g_hPanelBefore) != FALSE;
-    g_inside.bFontAlive = GetObjectType(g_hFontBefore) == OBJ_FONT;
+    g_inside.bObjectAlive = IconAlive(g_hIconBefore);
 }
 
 TEST_F(HostileToolServiceTest, ThePanelIsDeletedOnlyOnceItsOwnCallHasReturned)
@@ -136,8 +153,8 @@ TEST_F(HostileToolServiceTest, ThePanelIsDeletedOnlyOnceItsOwnCallHasReturned)
         HWND hPanel = OpenWithTools(3, -1);
         ASSERT_TRUE(hPanel);
         g_hPanelBefore = hPanel;
-        g_hFontBefore = reinterpret_cast<HFONT>(SendMessageW(hPanel, WM_GETFONT, 0, 0));
-        ASSERT_EQ(OBJ_FONT, static_cast<int>(GetObjectType(g_hFontBefore)));
+        g_hIconBefore = reinterpret_cast<HICON>(SendMessageW(hPanel, WM_GETICON, ICON_BIG, 0));
+        ASSERT_TRUE(IconAlive(g_hIconBefore));
         g_bEnterAgain = c.bEnterAgain;
         g_hPanelAfter = nullptr;
         g_inside = InsideCallBack();
@@ -156,8 +173,8 @@ TEST_F(HostileToolServiceTest, ThePanelIsDeletedOnlyOnceItsOwnCallHasReturned)
         }
         ASSERT_TRUE(g_inside.bCalled) << "the library never called back";
         EXPECT_FALSE(g_inside.bWindowAlive) << "the old panel's window outlived the call";
-        EXPECT_TRUE(g_inside.bFontAlive) << "the old panel was deleted while its call was still running";
-        EXPECT_NE(OBJ_FONT, static_cast<int>(GetObjectType(g_hFontBefore))) << "the old panel was never deleted";
+        EXPECT_TRUE(g_inside.bObjectAlive) << "the old panel was deleted while its call was still running";
+        EXPECT_FALSE(IconAlive(g_hIconBefore)) << "the old panel was never deleted";
 
         // The module goes on: the new panel (or one made now) starts tools.
         HWND hNext = c.bEnterAgain ? g_hPanelAfter : m_host.Enter();

@@ -4,7 +4,7 @@
 // inside one of its calls, as a library or host may do while the panel waits
 // for it. Started tools are only counted.
 #include <string>
-#include "panel/ToolService.h"
+#include "include/PellixSDK.h"
 #include "tests/panel/fake/FakePellix.h"
 
 namespace {
