@@ -167,11 +167,8 @@ void CKdCommonDlg::FillFaceColor(int nWidth, int nHeight)
     LendBackgroundToControls();
     if (!m_pBackBitmap)
         return;
-    COLORREF clrFace = ::GetSysColor(COLOR_BTNFACE);
-    Gdiplus::ARGB argbFace = 0xFF000000u | (static_cast<Gdiplus::ARGB>(GetRValue(clrFace)) << 16) |
-                             (static_cast<Gdiplus::ARGB>(GetGValue(clrFace)) << 8) | GetBValue(clrFace);
     Gdip::Graphics graphics(m_pBackBitmap.get());
-    Gdip::SolidBrush brush(argbFace);
+    Gdip::SolidBrush brush(SystemColorArgb(COLOR_BTNFACE));
     graphics.FillRectangle(brush, 0, 0, nWidth, nHeight);
 }
 

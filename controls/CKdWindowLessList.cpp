@@ -15,6 +15,7 @@ const UINT kMsgClick = WM_USER + 1;
 const UINT kMsgRedraw = WM_USER + 2;
 const int kIndent = 20;       // shift of the items drawn after an item "-1"
 const int kBkFrameCount = 4;  // frames in the item background strip
+const int kDefaultFocusFrameWidth = 2;
 const wchar_t kIndentId[] = L"-1";
 
 enum ItemFrame { kFrameNormal = 0, kFrameHover = 1, kFramePressed = 2 };
@@ -122,6 +123,7 @@ BOOL CKdWindowLessList::AddItem(const CString& strId, const CString& strName, co
 BOOL CKdWindowLessList::DeleteAllItems()
 {
     m_arrItems.RemoveAll();
+    m_nFocus = -1;
     m_nFirstIndentItem = -1;
     return TRUE;
 }
@@ -186,6 +188,33 @@ BOOL CKdWindowLessList::CalcSheetSize(int nItemWidth, int nAvailWidth, int nSpac
     return TRUE;
 }
 
+RECT CKdWindowLessList::GetVisibleRect() const
+{
+    return {m_nLeft, m_nTop, m_nLeft + m_nWidth, m_nTop + m_nHeight};
+}
+
+int CKdWindowLessList::GetColumnCount() const
+{
+    ItemSpec itemSpec = ReadItemSpec();
+    return CalcColumns(m_nWidth, itemSpec.nWidth, itemSpec.nSpaceX);
+}
+
+BOOL CKdWindowLessList::GetItemDrawRect(int nIndex, RECT& rc) const
+{
+    ItemSpec itemSpec = ReadItemSpec();
+    int nCols = CalcColumns(m_nWidth, itemSpec.nWidth, itemSpec.nSpaceX);
+    if (nCols == 0 || nIndex < 0 || nIndex >= m_arrItems.GetSize())
+        return FALSE;
+    rc = CalcItemRect(nIndex, itemSpec, nCols);
+    OffsetRect(&rc, m_nLeft + IndentOf(nIndex), m_nTop + m_nOffsetY);
+    return TRUE;
+}
+
+int CKdWindowLessList::IndentOf(int nIndex) const
+{
+    return m_nFirstIndentItem >= 0 && nIndex > m_nFirstIndentItem ? kIndent : 0;
+}
+
 int CKdWindowLessList::HitTest(POINT pt) const
 {
     ItemSpec itemSpec = ReadItemSpec();
@@ -240,8 +269,10 @@ void CKdWindowLessList::DrawContent(Gdip::Image* pCanvas)
         int nEnd = nRow * nCols + nCols < nCount ? nRow * nCols + nCols : nCount;
         for (int i = nRow * nCols; i < nEnd; ++i) {
             RECT rc = CalcItemRect(i, itemSpec, nCols);
-            bool bIndent = m_nFirstIndentItem >= 0 && i > m_nFirstIndentItem;
-            DrawItem(graphics, i, rc.left + (bIndent ? kIndent : 0), rc.top + m_nOffsetY);
+            int x = rc.left + IndentOf(i), y = rc.top + m_nOffsetY;
+            DrawItem(graphics, i, x, y);
+            if (m_bShowFocus && i == m_nFocus)
+                DrawItemFocusFrame(graphics, x, y, itemSpec);
         }
     }
 }
@@ -331,6 +362,18 @@ void CKdWindowLessList::DrawItemName(Gdip::Graphics& graphics, const _WLL_LIST_C
     Gdiplus::RectF rcLayout(Real(rcText.left), Real(rcText.top), Real(rcText.right - rcText.left),
                             Real(rcText.bottom - rcText.top));
     graphics.DrawString(item.strName, -1, font, rcLayout, format, brush);
+}
+
+// The frame lies inside the item's own size, so it needs no room between items.
+void CKdWindowLessList::DrawItemFocusFrame(Gdip::Graphics& graphics, int x, int y, const ItemSpec& itemSpec)
+{
+    int nColor = 0, nWidth = 0;
+    Gdiplus::ARGB color = GetInfoNumber(L"FocusFrameColor", nColor) ? static_cast<Gdiplus::ARGB>(nColor)
+                                                                     : SystemColorArgb(COLOR_HIGHLIGHT);
+    if (!GetInfoNumber(L"FocusFrameWidth", nWidth) || nWidth < 1)
+        nWidth = kDefaultFocusFrameWidth;
+    RECT rc = {x, y, x + itemSpec.nWidth, y + itemSpec.nHeight};
+    FillFrame(graphics, rc, nWidth, color);
 }
 
 // ---- Mouse ----------------------------------------------------------------
@@ -454,6 +497,12 @@ void CKdWindowLessList::NotifyRedraw()
 {
     if (m_pOwner)
         m_pOwner->SendMessage(m_nMsgRedraw, 0, 0);
+}
+
+void CKdWindowLessList::ClickItem(int nIndex)
+{
+    if (nIndex >= 0 && nIndex < m_arrItems.GetSize())
+        NotifyClick(nIndex, 0);
 }
 
 // The owner may refill the list while it handles the click, so nothing of

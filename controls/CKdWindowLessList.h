@@ -8,7 +8,9 @@
 // Mouse states: m_nHover follows the item under the pointer (-1 for none);
 // m_nPressed is the item on which the left button went down, cleared by every
 // release and by a double click on an item. The item's background frame
-// shows the state: 0 normal, 1 hover, 2 pressed (pressed wins).
+// shows the state: 0 normal, 1 hover, 2 pressed (pressed wins). m_nFocus is
+// the keyboard's focus item, which the owner moves; while m_bShowFocus is set
+// it is drawn with a focus frame ("FocusFrameColor", "FocusFrameWidth").
 #pragma once
 #include <memory>
 #include "controls/GdipBitmap.h"
@@ -50,6 +52,18 @@ public:
 
     // Index of the first item whose rectangle holds the content point, or -1.
     int HitTest(POINT pt) const;
+    // The owner's client point (signed 16-bit x and y in lParam) in content coordinates.
+    POINT ContentPoint(LPARAM lParam) const;
+    // The visible area (m_nLeft, m_nTop, m_nWidth, m_nHeight) in the owner's client coordinates.
+    RECT GetVisibleRect() const;
+    // Columns of the grid in the visible width; 0 when none fits.
+    int GetColumnCount() const;
+    // Item nIndex's rectangle as it is drawn (indented after an item "-1"),
+    // in the owner's client coordinates at the current offset. FALSE when
+    // there is no such item or no column fits.
+    BOOL GetItemDrawRect(int nIndex, RECT& rc) const;
+    // Sends the click notification for item nIndex, as a release over it does.
+    void ClickItem(int nIndex);
     // Draws the visible area with its top-left corner at pt of the graphics.
     BOOL Draw(POINT pt, Gdip::Graphics* pGraphics);
     // WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK and
@@ -71,6 +85,8 @@ public:
     int m_nHeight = 0;
     int m_nHover = -1;
     int m_nPressed = -1;
+    int m_nFocus = -1;         // cleared by DeleteAllItems
+    BOOL m_bShowFocus = FALSE;
     CArray<_WLL_LIST_CTRL_ITEM, _WLL_LIST_CTRL_ITEM&> m_arrItems;
     _WLL_FONT_INFO m_fontInfo;
     CToolTipCtrl m_toolTip;
@@ -97,8 +113,10 @@ private:
     void DrawItemBackground(Gdip::Graphics& graphics, int nIndex, int x, int y);
     void DrawItemIcon(Gdip::Graphics& graphics, _WLL_LIST_CTRL_ITEM& item, int x, int y);
     void DrawItemName(Gdip::Graphics& graphics, const _WLL_LIST_CTRL_ITEM& item, int x, int y);
+    void DrawItemFocusFrame(Gdip::Graphics& graphics, int x, int y, const ItemSpec& itemSpec);
+    // Horizontal shift of item nIndex in drawing: 20 after an item "-1", else 0.
+    int IndentOf(int nIndex) const;
 
-    POINT ContentPoint(LPARAM lParam) const;
     BOOL OnMouseMove(POINT pt);
     BOOL OnLButtonDown(POINT pt);
     BOOL OnLButtonUp(POINT pt);

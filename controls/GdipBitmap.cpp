@@ -8,7 +8,8 @@ namespace Gdip {
 Bitmap::Bitmap(const wchar_t* pszFile)
 {
     Gdiplus::GpBitmap* pNative = nullptr;
-    SetStatus(GdipCreateBitmapFromFile(pszFile, &pNative));
+    if (IStream* pSource = OpenSource(pszFile))
+        SetStatus(GdipCreateBitmapFromStream(pSource, &pNative));
     SetNative(pNative);
 }
 
@@ -33,8 +34,11 @@ Status Bitmap::GetPixel(int x, int y, Gdiplus::ARGB& argb) const
 std::unique_ptr<Bitmap> LoadBitmapFile(const wchar_t* pszFile)
 {
     auto pBitmap = std::make_unique<Bitmap>(pszFile);
-    if (pBitmap->GetLastStatus() != Gdiplus::Ok)
+    Status status = pBitmap->GetLastStatus();
+    if (status != Gdiplus::Ok) {
         pBitmap.reset();
+        TraceLoadFailure(pszFile, status);
+    }
     return pBitmap;
 }
 

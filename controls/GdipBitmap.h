@@ -7,7 +7,7 @@ namespace Gdip {
 class Bitmap : public Image
 {
 public:
-    // Decodes the file (GdipCreateBitmapFromFile).
+    // Reads the file and decodes it (GdipCreateBitmapFromStream), as Image does.
     explicit Bitmap(const wchar_t* pszFile);
     // A new 32-bit ARGB bitmap without pixel data, i.e. fully transparent
     // (GdipCreateBitmapFromScan0, stride 0, PixelFormat32bppARGB). A size
@@ -20,7 +20,7 @@ public:
     Gdiplus::GpBitmap* NativeBitmap() const { return static_cast<Gdiplus::GpBitmap*>(Native()); }
 };
 
-// The bitmap of the file, or null when it cannot be loaded.
+// The bitmap of the file, or null when it cannot be loaded (traced as by LoadImageFile).
 std::unique_ptr<Bitmap> LoadBitmapFile(const wchar_t* pszFile);
 
 } // namespace Gdip

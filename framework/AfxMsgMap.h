@@ -88,6 +88,33 @@ using AfxMemberFn = Signature Class::*;
     AFX_MSG_CALL(void(UINT, UINT, UINT), &ThisClass::OnKeyUp)( \
         static_cast<UINT>(wParam), LOWORD(lParam), HIWORD(lParam)); return 0;)
 
+// void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags)
+#define ON_WM_CHAR() AFX_MSG_ENTRY(WM_CHAR, \
+    AFX_MSG_CALL(void(UINT, UINT, UINT), &ThisClass::OnChar)( \
+        static_cast<UINT>(wParam), LOWORD(lParam), HIWORD(lParam)); return 0;)
+
+// void OnSetFocus(CWnd* pOldWnd)   (null when no window had the focus)
+#define ON_WM_SETFOCUS() AFX_MSG_ENTRY(WM_SETFOCUS, \
+    AFX_MSG_CALL(void(CWnd*), &ThisClass::OnSetFocus)(CWnd::FromHandle(reinterpret_cast<HWND>(wParam))); return 0;)
+
+// void OnKillFocus(CWnd* pNewWnd)   (null when no window receives the focus)
+#define ON_WM_KILLFOCUS() AFX_MSG_ENTRY(WM_KILLFOCUS, \
+    AFX_MSG_CALL(void(CWnd*), &ThisClass::OnKillFocus)(CWnd::FromHandle(reinterpret_cast<HWND>(wParam))); return 0;)
+
+// void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized)
+#define ON_WM_ACTIVATE() AFX_MSG_ENTRY(WM_ACTIVATE, \
+    AFX_MSG_CALL(void(UINT, CWnd*, BOOL), &ThisClass::OnActivate)(LOWORD(wParam), \
+        CWnd::FromHandle(reinterpret_cast<HWND>(lParam)), HIWORD(wParam) != 0); return 0;)
+
+// LRESULT OnGetObject(WPARAM wFlags, LONG nObjectId)   (wFlags go to LresultFromObject unchanged)
+#define ON_WM_GETOBJECT() AFX_MSG_ENTRY(WM_GETOBJECT, \
+    return AFX_MSG_CALL(LRESULT(WPARAM, LONG), &ThisClass::OnGetObject)( \
+        wParam, static_cast<LONG>(static_cast<DWORD>(lParam)));)
+
+// void OnDestroy()
+#define ON_WM_DESTROY() AFX_MSG_ENTRY(WM_DESTROY, \
+    AFX_MSG_CALL(void(), &ThisClass::OnDestroy)(); return 0;)
+
 // BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)   (TRUE: cursor set, stop)
 #define ON_WM_SETCURSOR() AFX_MSG_ENTRY(WM_SETCURSOR, \
     return AFX_MSG_CALL(BOOL(CWnd*, UINT, UINT), &ThisClass::OnSetCursor)( \

@@ -1,9 +1,13 @@
 #include "panel/CToolMgrDlg.h"
+#include <oleacc.h>
 #include <shlwapi.h>
+#include <new>
 #include <unordered_set>
+#include "controls/CKdBmpButton.h"
 #include "controls/DrawHelpers.h"
 #include "controls/GdipGraphics.h"
 #include "diag/CLogTrace.h"
+#include "panel/CToolGridAccessible.h"
 #include "panel/CToolTipPattern.h"
 #include "panel/PluginRecord.h"
 #include "include/PellixSDK.h"
@@ -37,6 +41,15 @@ BEGIN_MESSAGE_MAP(CToolMgrDlg, CKdCommonDlg)
     ON_MESSAGE(WM_TOOLLIST_ITEMCLICK, &CToolMgrDlg::OnItemClick)
     ON_MESSAGE(WM_TOOLLIST_REDRAW, &CToolMgrDlg::OnListRedraw)
     ON_MESSAGE(WM_TOOLLIST_UPDATED, &CToolMgrDlg::OnPluginListUpdated)
+    ON_WM_GETDLGCODE()
+    ON_WM_KEYDOWN()
+    ON_WM_CHAR()
+    ON_WM_SETFOCUS()
+    ON_WM_KILLFOCUS()
+    ON_WM_ACTIVATE()
+    ON_MESSAGE(WM_NEXTDLGCTL, &CToolMgrDlg::OnNextDlgCtl)
+    ON_WM_GETOBJECT()
+    ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
 CToolMgrDlg::CToolMgrDlg() = default;
@@ -48,13 +61,30 @@ BOOL CToolMgrDlg::OnInitDialog()
     CDialog::OnInitDialog();
     CString strSkinFile = GetSkinFilePath(AfxGetModuleState()->m_hCurrentInstanceHandle);
     InitSkinWindow(strSkinFile, kDialogSection, CString(), kSkinName);
+    TraceSkinLoadFailure(strSkinFile);
     m_list.LoadSkin(strSkinFile, kListSection, CString(), kSkinName);
     GetPlugin();
-    return TRUE;
+    // FALSE: the system gives the focus to no control; activation gives it to the grid (OnActivate).
+    return FALSE;
+}
+
+void CToolMgrDlg::TraceSkinLoadFailure(const CString& strSkinFile) const
+{
+    if (!m_loadError.bFailed)
+        return;
+    if (m_loadError.nLine > 0)
+        g_LogTrace.Trace(kTraceLevel, L"Skin file %s failed to load: line %d, column %d: %s",
+                         strSkinFile.GetString(), static_cast<int>(m_loadError.nLine),
+                         static_cast<int>(m_loadError.nColumn),
+                         m_loadError.strMessage.GetString());
+    else
+        g_LogTrace.Trace(kTraceLevel, L"Skin file %s failed to load: %s", strSkinFile.GetString(),
+                         m_loadError.strMessage.GetString());
 }
 
 int CToolMgrDlg::OnDynamicItemCreated(_XmlDynamicItem* pItem)
 {
+    MakeReachable(pItem);
     struct Role
     {
         const wchar_t* pszId;
@@ -89,6 +119,7 @@ int CToolMgrDlg::GetPlugin()
     UpdateListLayout(nCount);
     UpdateScrollRange();
     ShowPlaceholders(nCount == 0 ? SW_SHOW : SW_HIDE);
+    OnGridRefilled();
     Invalidate(TRUE);
     g_LogTrace.Trace(kTraceLevel, L"%s", L"Exit  Fun GetPlugin");
     return nCount;
@@ -216,6 +247,7 @@ void CToolMgrDlg::InvalidateList()
 LRESULT CToolMgrDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     // The grid sees mouse messages first; what it consumes goes no further.
+    m_keyboard.OnMouseMessage(message, lParam);
     if (m_list.OnMouseMessage(message, lParam))
         return 1;
     return CKdCommonDlg::WindowProc(message, wParam, lParam);
@@ -223,6 +255,7 @@ LRESULT CToolMgrDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 
 BOOL CToolMgrDlg::PreTranslateMessage(MSG* pMsg)
 {
+    m_keyboard.NoteMessage(*pMsg);
     if (m_list.m_toolTip.GetSafeHwnd())
         m_list.m_toolTip.SendMessage(TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(pMsg));
     if (m_toolTip.GetSafeHwnd())
@@ -384,4 +417,117 @@ LRESULT CToolMgrDlg::OnPluginListUpdated(WPARAM, LPARAM)
     if (m_pRefresh && m_pRefresh->pControl)
         m_pRefresh->pControl->EnableWindow(TRUE);
     return 1;
+}
+
+// ---- Keyboard and screen-reader access --------------------------------------
+
+void CToolMgrDlg::MakeReachable(_XmlDynamicItem* pItem)
+{
+    CWnd* pControl = pItem->pControl;
+    if (!pControl || !pControl->IsKindOf(RUNTIME_CLASS(CKdBmpButton)))
+        return;
+    if (static_cast<CKdBmpButton*>(pControl)->GetKind() == CKdBmpButton::KIND_PUSH)
+        pControl->ModifyStyle(0, WS_TABSTOP);
+    // The button draws its own text, never the window text, which screen
+    // readers take as its name.
+    if (pItem->strName.IsEmpty() && !pItem->strToolTip.IsEmpty())
+        pControl->SetWindowText(pItem->strToolTip);
+}
+
+void CToolMgrDlg::OnGridRefilled()
+{
+    m_keyboard.OnRefilled();
+    ::NotifyWinEvent(EVENT_OBJECT_REORDER, m_hWnd, OBJID_CLIENT, CHILDID_SELF);
+}
+
+void CToolMgrDlg::ScrollListTo(int nPos)
+{
+    SCROLLINFO si = {sizeof(si), SIF_POS, 0, 0, 0, nPos, 0};
+    SetScrollInfo(SB_VERT, &si, TRUE);
+    m_list.m_nOffsetY = -GetScrollPos(SB_VERT);
+    InvalidateList();
+}
+
+UINT CToolMgrDlg::OnGetDlgCode()
+{
+    return m_keyboard.GetDlgCode(reinterpret_cast<const MSG*>(GetCurrentMessage()->lParam));
+}
+
+void CToolMgrDlg::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
+{
+    if (!m_keyboard.OnKeyDown(nChar))
+        Default();
+}
+
+void CToolMgrDlg::OnChar(UINT nChar, UINT nRepCnt, UINT nFlags)
+{
+    m_keyboard.OnChar(nChar);
+}
+
+// The panel keeps the focus for the grid: the dialog's default handling
+// would pass it on to the first control.
+void CToolMgrDlg::OnSetFocus(CWnd* pOldWnd)
+{
+    m_keyboard.OnFocusChanged(true);
+}
+
+void CToolMgrDlg::OnKillFocus(CWnd* pNewWnd)
+{
+    m_keyboard.OnFocusChanged(false);
+    Default();
+}
+
+// Activation gives the focus back to the control that had it when the panel
+// was deactivated, and otherwise to the grid.
+void CToolMgrDlg::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized)
+{
+    if (nState == WA_INACTIVE) {
+        HWND hFocus = ::GetFocus();
+        m_hWndFocusBeforeDeactivation = hFocus && ::IsChild(m_hWnd, hFocus) ? hFocus : nullptr;
+        return;
+    }
+    if (bMinimized)
+        return;
+    HWND hFocus = m_hWndFocusBeforeDeactivation;
+    m_hWndFocusBeforeDeactivation = nullptr;
+    bool bControl = hFocus && ::IsChild(m_hWnd, hFocus) && ::IsWindowVisible(hFocus) && ::IsWindowEnabled(hFocus);
+    ::SetFocus(bControl ? hFocus : m_hWnd);
+}
+
+// Tab and Shift+Tab reach the dialog as the relative form; they go round the
+// grid and the controls. The form that names a control keeps the default.
+LRESULT CToolMgrDlg::OnNextDlgCtl(WPARAM wParam, LPARAM lParam)
+{
+    if (LOWORD(lParam) != 0)
+        return Default();
+    HWND hNext = m_keyboard.NextTabStop(::GetFocus(), wParam != 0);
+    if (hNext == m_hWnd)
+        ::SetFocus(m_hWnd);
+    else
+        DefWindowProc(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(hNext), TRUE);
+    return 0;
+}
+
+LRESULT CToolMgrDlg::OnGetObject(WPARAM wFlags, LONG nObjectId)
+{
+    if (nObjectId != OBJID_CLIENT)
+        return Default();
+    if (!m_accessible.IsValid())
+        m_accessible.Attach(new (std::nothrow) CToolGridAccessible(this));
+    if (!m_accessible.IsValid())
+        return Default();
+    // __uuidof: MinGW's oleacc import library gives IID_IAccessible as a code stub, not the GUID.
+    return LresultFromObject(__uuidof(IAccessible), wFlags, static_cast<IAccessible*>(m_accessible.Get()));
+}
+
+void CToolMgrDlg::OnDestroy()
+{
+    m_accessible.Close();
+    Default();
+}
+
+void CToolMgrDlg::AccessibleTraits::Close(CToolGridAccessible* pAccessible)
+{
+    pAccessible->Disconnect();
+    pAccessible->Release();
 }

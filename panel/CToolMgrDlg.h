@@ -6,10 +6,19 @@
 // maximum the content height, page the list area's height, or 0 and 0 while
 // nothing needs scrolling); every operation leaves the grid's m_nOffsetY at
 // minus the scroll position.
+//
+// The panel window is also the grid's keyboard focus: m_keyboard moves and
+// starts the focus item, and WM_GETOBJECT hands screen readers the grid's
+// accessible object (CToolGridAccessible), which the panel cuts off from
+// itself when its window is destroyed.
 #pragma once
 #include "controls/CKdCommonDlg.h"
 #include "controls/CKdWindowLessList.h"
+#include "framework/CHandleOwner.h"
 #include "include/PellixSDK.h"
+#include "panel/CToolGridKeyboard.h"
+
+class CToolGridAccessible;
 
 // Messages between the grid, the tool-service library and the panel.
 #define WM_TOOLLIST_ITEMCLICK (WM_USER + 1)
@@ -40,6 +49,8 @@ public:
     void UpdateScrollRange();
     // Composes the background and the grid off screen and copies them in one draw.
     void DrawPanel(CDC* pDC);
+    // Moves the scroll bar to nPos (the system keeps it in range) and the grid with it.
+    void ScrollListTo(int nPos);
 
     _XmlDynamicItem* m_pLabel1 = nullptr;
     _XmlDynamicItem* m_pIcon = nullptr;
@@ -47,6 +58,7 @@ public:
     _XmlDynamicItem* m_pLabel3 = nullptr;
     _XmlDynamicItem* m_pRefresh = nullptr;
     CKdWindowLessList m_list;
+    CToolGridKeyboard m_keyboard{*this};
 
 protected:
     // void OnPaint()
@@ -66,9 +78,31 @@ protected:
     LRESULT OnItemClick(WPARAM wParam, LPARAM lParam);
     LRESULT OnListRedraw(WPARAM wParam, LPARAM lParam);
     LRESULT OnPluginListUpdated(WPARAM wParam, LPARAM lParam);
+    // Keyboard and screen-reader access to the grid (CToolGridKeyboard, CToolGridAccessible).
+    // UINT OnGetDlgCode()
+    UINT OnGetDlgCode();
+    // void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
+    void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    // void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags)
+    void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
+    // void OnSetFocus(CWnd* pOldWnd)
+    void OnSetFocus(CWnd* pOldWnd);
+    // void OnKillFocus(CWnd* pNewWnd)
+    void OnKillFocus(CWnd* pNewWnd);
+    // void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized)
+    void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
+    // LRESULT (WPARAM: previous flag or target window, LPARAM: nonzero when wParam is the window)
+    LRESULT OnNextDlgCtl(WPARAM wParam, LPARAM lParam);
+    // LRESULT OnGetObject(WPARAM wFlags, LONG nObjectId)
+    LRESULT OnGetObject(WPARAM wFlags, LONG nObjectId);
+    // void OnDestroy()
+    void OnDestroy();
     DECLARE_MESSAGE_MAP()
 
 private:
+    // One trace line when the skin file could not be loaded, with the
+    // parser's position for an XML error.
+    void TraceSkinLoadFailure(const CString& strSkinFile) const;
     int AddToolItems(const _PLUGIN_INFO* pHead);
     // The grid's item that wParam points to, or null when it points elsewhere.
     const _WLL_LIST_CTRL_ITEM* OwnListItem(WPARAM wParam) const;
@@ -83,4 +117,19 @@ private:
     // m_nOffsetY := minus the scroll bar's position.
     void FollowScrollBar();
     static int RoomBelow(const SCROLLINFO& si);
+    // A refill: no focus item, and screen readers learn that the children changed.
+    void OnGridRefilled();
+    // Push buttons join the Tab ring; an image-only button is named after its tooltip.
+    static void MakeReachable(_XmlDynamicItem* pItem);
+
+    struct AccessibleTraits
+    {
+        using Handle = CToolGridAccessible*;
+        static Handle Invalid() { return nullptr; }
+        static void Close(Handle pAccessible);
+    };
+    // Created at the first WM_GETOBJECT; cut off from the panel when its window goes.
+    CHandleOwner<AccessibleTraits> m_accessible;
+    // The control that had the focus when the panel was deactivated, if any.
+    HWND m_hWndFocusBeforeDeactivation = nullptr;
 };
