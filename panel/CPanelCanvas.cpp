@@ -1,4 +1,5 @@
 #include "panel/CPanelCanvas.h"
+#include "controls/SurfaceSize.h"
 #include <cstring>
 
 CPanelCanvas::CPanelCanvas() : m_memoryDC(nullptr) {}
@@ -25,7 +26,7 @@ bool CPanelCanvas::Prepare(int cx, int cy)
     if (m_pSurface && m_size.cx == cx && m_size.cy == cy)
         return true;
     Release();
-    if (cx <= 0 || cy <= 0 || !m_memoryDC.GetSafeHdc())
+    if (!IsSurfaceSizeAllowed(cx, cy) || !m_memoryDC.GetSafeHdc())
         return false;
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
