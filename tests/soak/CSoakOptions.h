@@ -15,7 +15,7 @@ public:
     // False with a message for a command line it cannot read.
     bool Parse(int argc, wchar_t** argv, std::string& strError);
 
-    int nCases = 300;
+    int nCases = 1000;
     uint64_t nSeed = 0;
     bool bSeedGiven = false;
     bool bReplay = false;
