@@ -2,14 +2,15 @@
 #pragma once
 #include <windows.h>
 #include <string>
+#include "include/Tavrin.h"
 
 class ModuleLoader
 {
 public:
-    using InitializeFn = int(WINAPI*)(DWORD);
-    using UnInitializeFn = int(WINAPI*)(DWORD);
-    using EnterFn = int(WINAPI*)(HWND, HWND*, DWORD);
-    using PreTranslateFn = BOOL(__cdecl*)(MSG*);
+    using InitializeFn = PFN_QMUIFUNINITIALIZE;
+    using UnInitializeFn = PFN_QMUIFUNUNINITIALIZE;
+    using EnterFn = PFN_QMUIFUNENTER;
+    using PreTranslateFn = PFN_DLLPRETRANSLATEMESSAGE;
 
     ModuleLoader() = default;
     ModuleLoader(const ModuleLoader&) = delete;

@@ -22,14 +22,16 @@ bool CModuleRuntime::Start()
 {
     if (!m_bXmlStarted) {
         m_bXmlStarted = StartXml();
-        g_LogTrace.Trace(kTraceLevel, L"XML library %s", m_bXmlStarted ? L"started" : L"failed to start");
+        if (!m_bXmlStarted)
+            g_LogTrace.Trace(kTraceLevel, L"%s", L"The XML library failed to start");
     }
     if (!m_gdiplusToken) {
         Gdiplus::GdiplusStartupInput input;
         ULONG_PTR token = 0;
         Gdiplus::Status status = Gdiplus::GdiplusStartup(&token, &input, nullptr);
         m_gdiplusToken = status == Gdiplus::Ok ? token : 0;
-        g_LogTrace.Trace(kTraceLevel, L"GDI+ %s", m_gdiplusToken ? L"started" : L"failed to start");
+        if (!m_gdiplusToken)
+            g_LogTrace.Trace(kTraceLevel, L"GDI+ failed to start, status %d", static_cast<int>(status));
     }
     return m_bXmlStarted && m_gdiplusToken;
 }
@@ -39,11 +41,9 @@ void CModuleRuntime::Stop()
     if (m_gdiplusToken) {
         Gdiplus::GdiplusShutdown(m_gdiplusToken);
         m_gdiplusToken = 0;
-        g_LogTrace.Trace(kTraceLevel, L"%s", L"GDI+ shut down");
     }
     if (m_bXmlStarted) {
         xercesc::XMLPlatformUtils::Terminate();
         m_bXmlStarted = false;
-        g_LogTrace.Trace(kTraceLevel, L"%s", L"XML library stopped");
     }
 }

@@ -1,13 +1,13 @@
 // The module's exported functions and the lifetime of its one tool manager
 // panel. Every export runs inside the module's own framework state, so the
 // panel's creation sees the module's resources, window map and application.
+#define TAVRIN_BUILDING_MODULE
+#include "include/Tavrin.h"
 #include "framework/Afx.h"
 #include "module/CModuleRuntime.h"
 #include "module/CTavrinApp.h"
 #include "panel/CToolMgrDlg.h"
 #include "res/resource.h"
-
-#define TAVRIN_EXPORT extern "C" __declspec(dllexport)
 
 CTavrinApp theApp;
 CToolMgrDlg* g_pToolMgrDlg = nullptr;
@@ -27,13 +27,13 @@ void DestroyPanel()
 }
 }
 
-TAVRIN_EXPORT int WINAPI QmUIFunInitialize(DWORD /*dwReserved*/)
+extern "C" int WINAPI QmUIFunInitialize(DWORD /*dwReserved*/)
 {
     AFX_MANAGE_STATE(AfxGetStaticModuleState());
     return 0;
 }
 
-TAVRIN_EXPORT int WINAPI QmUIFunUnInitialize(DWORD /*dwReserved*/)
+extern "C" int WINAPI QmUIFunUnInitialize(DWORD /*dwReserved*/)
 {
     AFX_MANAGE_STATE(AfxGetStaticModuleState());
     DestroyPanel();
@@ -41,7 +41,7 @@ TAVRIN_EXPORT int WINAPI QmUIFunUnInitialize(DWORD /*dwReserved*/)
     return 0;
 }
 
-TAVRIN_EXPORT int WINAPI QmUIFunEnter(HWND hParent, HWND* phPanel, DWORD /*dwReserved*/)
+extern "C" int WINAPI QmUIFunEnter(HWND hParent, HWND* phPanel, DWORD /*dwReserved*/)
 {
     AFX_MANAGE_STATE(AfxGetStaticModuleState());
     DestroyPanel();
@@ -54,7 +54,7 @@ TAVRIN_EXPORT int WINAPI QmUIFunEnter(HWND hParent, HWND* phPanel, DWORD /*dwRes
     return 0;
 }
 
-TAVRIN_EXPORT BOOL __cdecl DllPreTranslateMessage(MSG* pMsg)
+extern "C" BOOL __cdecl DllPreTranslateMessage(MSG* pMsg)
 {
     AFX_MANAGE_STATE(AfxGetStaticModuleState());
     return pMsg ? theApp.PreTranslateMessage(pMsg) : FALSE;

@@ -5,7 +5,7 @@
 #include "diag/CLogTrace.h"
 #include "panel/CToolTipPattern.h"
 #include "panel/PluginRecord.h"
-#include "panel/ToolService.h"
+#include "include/PellixSDK.h"
 #include "res/resource.h"
 #include "skin/ValueText.h"
 

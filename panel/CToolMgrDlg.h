@@ -9,7 +9,7 @@
 #pragma once
 #include "controls/CKdCommonDlg.h"
 #include "controls/CKdWindowLessList.h"
-#include "panel/ToolService.h"
+#include "include/PellixSDK.h"
 
 // Messages between the grid, the tool-service library and the panel.
 #define WM_TOOLLIST_ITEMCLICK (WM_USER + 1)

@@ -5,7 +5,7 @@
 #pragma once
 #include <stddef.h>
 #include "framework/CString.h"
-#include "panel/ToolService.h"
+#include "include/PellixSDK.h"
 
 class CPluginRecord
 {

@@ -2,7 +2,7 @@
 // PxGetAllPluginList walk, and releases such a list.
 #pragma once
 #include <stddef.h>
-#include "panel/ToolService.h"
+#include "include/PellixSDK.h"
 #include "pellix/CCatalog.h"
 
 class CPluginListBuilder

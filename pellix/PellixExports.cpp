@@ -1,6 +1,6 @@
 // The four calls of the tool-service library. Each reads the catalog afresh,
 // so edits to the catalog file show at the next call.
-#include "panel/ToolService.h"
+#include "include/PellixSDK.h"
 #include "pellix/CCatalogStore.h"
 #include "pellix/CPluginListBuilder.h"
 #include "pellix/CRefreshWorker.h"

@@ -1,6 +1,7 @@
 #!/bin/sh
 # Checks a built Tavrin.dll's headers: its machine, the four exports under
-# their undecorated names, and that it imports Pellix.dll by name.
+# their undecorated names, and that it imports Pellix.dll by name and
+# otherwise only DLLs that every Windows has (no Xerces-C, no MinGW runtime).
 # Usage: check_exports.sh OBJDUMP DLL MACHINE(i386|x86-64)
 # Exits 77 (skipped) when the DLL has not been built.
 objdump=$1 dll=$2 machine=$3
@@ -33,6 +34,12 @@ if echo "$names" | grep -Eq '@[0-9]+$'; then
 fi
 
 echo "$headers" | grep -Eq "DLL Name: Pellix\.dll\$" || fail "$dll does not import Pellix.dll"
+system="kernel32 user32 gdi32 gdiplus comctl32 shlwapi advapi32 ole32 oleaut32 oleacc msvcrt version shell32 uxtheme msimg32 imm32"
+for imported in $(echo "$headers" | sed -n 's/^.*DLL Name: //p'); do
+    base=$(echo "${imported%.*}" | tr 'A-Z' 'a-z')
+    [ "$imported" = Pellix.dll ] && continue
+    echo " $system " | grep -q " $base " || fail "$dll imports $imported, which is not a system DLL"
+done
 
-[ $status -eq 0 ] && echo "OK: $dll is $format, exports the four functions undecorated and imports Pellix.dll"
+[ $status -eq 0 ] && echo "OK: $dll is $format, exports the four functions undecorated and imports only Pellix.dll and system DLLs"
 exit $status

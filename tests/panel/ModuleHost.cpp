@@ -6,7 +6,7 @@ const POINT ModuleHost::kPanelOrigin = {100, 100};
 namespace {
 
 const wchar_t kHostClass[] = L"TavrinTestHost";
-const wchar_t* const kModuleFiles[] = {L"Tavrin.dll", L"Pellix.dll", L"libxerces-c.dll"};
+const wchar_t* const kModuleFiles[] = {L"Tavrin.dll", L"Pellix.dll"};
 const DWORD kQuietMs = 120;          // no message for this long counts as idle
 const DWORD kIdleLimitMs = 5000;     // a loop that never goes quiet stops here
 

@@ -1,6 +1,6 @@
 // Plays the host application for Tavrin.dll: a fresh module folder holding
-// copies of Tavrin.dll, Pellix.dll and libxerces-c.dll (the skin and the log go
-// to its Config folder), the module loaded from there with its four exports,
+// copies of Tavrin.dll and Pellix.dll (the skin and the log go to its Config
+// folder), the module loaded from there with its four exports,
 // a host window that owns the panel, and a message loop that offers every
 // message to DllPreTranslateMessage before dispatching it.
 #pragma once

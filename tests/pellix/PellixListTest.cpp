@@ -1,7 +1,7 @@
 // Tool lists from the real Pellix.dll, walked through the module's record view.
 #include <gtest/gtest.h>
 #include "PellixTestSupport.h"
-#include "panel/ToolService.h"
+#include "include/PellixSDK.h"
 
 namespace {
 

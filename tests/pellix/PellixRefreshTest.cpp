@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 #include <iterator>
 #include "PellixTestSupport.h"
-#include "panel/ToolService.h"
+#include "include/PellixSDK.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 // counts at least one process, and "nothing" is exactly none).
 #include <gtest/gtest.h>
 #include "PellixTestSupport.h"
-#include "panel/ToolService.h"
+#include "include/PellixSDK.h"
 
 namespace {
 

@@ -158,17 +158,18 @@ TEST(ValueText, SplitFilePath)
 
 TEST(ValueText, ModulePaths)
 {
-    // The test program lives in the build's bin folder, beside the XML library.
+    // The test program lives in the build's bin folder, beside Pellix.dll.
     CString strExeFolder;
     GetModuleDirectory(nullptr, strExeFolder);
     ASSERT_FALSE(strExeFolder.IsEmpty());
     EXPECT_EQ(L'\\', strExeFolder[strExeFolder.GetLength() - 1]);
     EXPECT_TRUE(PathFileExistsW(strExeFolder + L"test_skin.exe")) << strExeFolder.ToAnsi();
 
-    HMODULE hXerces = GetModuleHandleW(L"libxerces-c.dll");
-    ASSERT_NE(nullptr, hXerces);
+    HMODULE hPellix = LoadLibraryW(strExeFolder + L"Pellix.dll");
+    ASSERT_NE(nullptr, hPellix);
     CString strDllFolder;
-    GetModuleDirectory(hXerces, strDllFolder);
+    GetModuleDirectory(hPellix, strDllFolder);
+    FreeLibrary(hPellix);
     EXPECT_EQ(0, strDllFolder.CompareNoCase(strExeFolder)) << strDllFolder.ToAnsi();
 
     EXPECT_STREQ((strExeFolder + L"Config\\").GetString(), GetConfigDirectory(nullptr).GetString());

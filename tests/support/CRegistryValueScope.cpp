@@ -3,18 +3,24 @@
 #include "framework/CHandleOwner.h"
 
 CRegistryValueScope::CRegistryValueScope(const wchar_t* pszKeyPath, const wchar_t* pszValueName)
-    : m_strKeyPath(pszKeyPath), m_strValueName(pszValueName)
+    : CRegistryValueScope(0, pszKeyPath, pszValueName, nullptr)
+{
+}
+
+CRegistryValueScope::CRegistryValueScope(REGSAM samView, const wchar_t* pszKeyPath, const wchar_t* pszValueName,
+                                         const wchar_t* pszText)
+    : m_strKeyPath(pszKeyPath), m_strValueName(pszValueName), m_samView(samView)
 {
     // Remember which keys of the path exist, so those made here can go again.
     for (int nSep = 0; nSep >= 0;) {
         nSep = m_strKeyPath.Find(L'\\', nSep + 1);
         CString strPrefix = nSep < 0 ? m_strKeyPath : m_strKeyPath.Left(nSep);
         CRegKeyOwner key;
-        if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, strPrefix, 0, KEY_READ, key.Receive()) != ERROR_SUCCESS)
+        if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, strPrefix, 0, KEY_READ | m_samView, key.Receive()) != ERROR_SUCCESS)
             m_createdKeys.push_back(strPrefix);
     }
     CRegKeyOwner key;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, m_strKeyPath, 0, KEY_READ, key.Receive()) == ERROR_SUCCESS) {
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, m_strKeyPath, 0, KEY_READ | m_samView, key.Receive()) == ERROR_SUCCESS) {
         DWORD cbData = 0;
         if (RegQueryValueExW(key, m_strValueName, nullptr, &m_dwOldType, nullptr, &cbData) == ERROR_SUCCESS) {
             m_oldData.resize(cbData);
@@ -23,14 +29,14 @@ CRegistryValueScope::CRegistryValueScope(const wchar_t* pszKeyPath, const wchar_
         }
     }
     Remove();
+    if (pszText)
+        SetText(pszText);
 }
 
 CRegistryValueScope::CRegistryValueScope(const wchar_t* pszKeyPath, const wchar_t* pszValueName,
                                          const wchar_t* pszText)
-    : CRegistryValueScope(pszKeyPath, pszValueName)
+    : CRegistryValueScope(0, pszKeyPath, pszValueName, pszText)
 {
-    if (pszText)
-        SetText(pszText);
 }
 
 CRegistryValueScope::~CRegistryValueScope()
@@ -40,7 +46,7 @@ CRegistryValueScope::~CRegistryValueScope()
     else
         Remove();
     for (auto it = m_createdKeys.rbegin(); it != m_createdKeys.rend(); ++it)
-        RegDeleteKeyW(HKEY_LOCAL_MACHINE, *it);
+        RegDeleteKeyExW(HKEY_LOCAL_MACHINE, *it, m_samView, 0);
 }
 
 void CRegistryValueScope::SetText(const wchar_t* pszText, DWORD dwType)
@@ -56,14 +62,14 @@ void CRegistryValueScope::SetNumber(DWORD dwValue)
 void CRegistryValueScope::Remove()
 {
     CRegKeyOwner key;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, m_strKeyPath, 0, KEY_SET_VALUE, key.Receive()) == ERROR_SUCCESS)
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, m_strKeyPath, 0, KEY_SET_VALUE | m_samView, key.Receive()) == ERROR_SUCCESS)
         RegDeleteValueW(key, m_strValueName);
 }
 
 void CRegistryValueScope::Set(DWORD dwType, const void* pData, DWORD cbData)
 {
     CRegKeyOwner key;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_LOCAL_MACHINE, m_strKeyPath, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_LOCAL_MACHINE, m_strKeyPath, 0, nullptr, 0, KEY_SET_VALUE | m_samView, nullptr,
                                              key.Receive(), nullptr))
         << "cannot open HKLM\\" << m_strKeyPath.ToAnsi();
     EXPECT_EQ(ERROR_SUCCESS, RegSetValueExW(key, m_strValueName, 0, dwType, static_cast<const BYTE*>(pData), cbData));

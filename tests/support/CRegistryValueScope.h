@@ -13,6 +13,9 @@ public:
     CRegistryValueScope(const wchar_t* pszKeyPath, const wchar_t* pszValueName);
     // Sets the value to a REG_SZ text right away; a null text leaves it removed.
     CRegistryValueScope(const wchar_t* pszKeyPath, const wchar_t* pszValueName, const wchar_t* pszText);
+    // The same in one registry view of a 64-bit Windows: KEY_WOW64_32KEY or
+    // KEY_WOW64_64KEY (0: the caller's own view).
+    CRegistryValueScope(REGSAM samView, const wchar_t* pszKeyPath, const wchar_t* pszValueName, const wchar_t* pszText);
     ~CRegistryValueScope();
     CRegistryValueScope(const CRegistryValueScope&) = delete;
     CRegistryValueScope& operator=(const CRegistryValueScope&) = delete;
@@ -26,6 +29,7 @@ private:
 
     CString m_strKeyPath;
     CString m_strValueName;
+    REGSAM m_samView = 0;
     std::vector<CString> m_createdKeys; // deepest last
     bool m_bHadValue = false;
     DWORD m_dwOldType = 0;

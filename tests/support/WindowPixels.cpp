@@ -27,7 +27,7 @@ private:
 
 } // namespace
 
-WindowPixels::WindowPixels(HWND hWnd)
+WindowPixels::WindowPixels(HWND hWnd, Source source)
 {
     RECT rc = {};
     GetClientRect(hWnd, &rc);
@@ -37,14 +37,18 @@ WindowPixels::WindowPixels(HWND hWnd)
         return;
     BITMAPINFO bmi = TopDownDibInfo(m_nWidth, m_nHeight);
     void* pBits = nullptr;
-    WindowDC windowDC(hWnd);
+    // The screen DC reads what any process sees, also for another process's window.
+    POINT origin = {0, 0};
+    if (source == Source::Screen)
+        ClientToScreen(hWnd, &origin);
+    WindowDC windowDC(source == Source::Screen ? nullptr : hWnd);
     CMemoryDC memoryDC(windowDC);
     CBitmapOwner dib(CreateDIBSection(memoryDC, &bmi, DIB_RGB_COLORS, &pBits, nullptr, 0));
     if (dib.IsNull())
         return;
     {
         CScopedSelect select(memoryDC, dib);
-        BitBlt(memoryDC, 0, 0, m_nWidth, m_nHeight, windowDC, 0, 0, SRCCOPY);
+        BitBlt(memoryDC, 0, 0, m_nWidth, m_nHeight, windowDC, origin.x, origin.y, SRCCOPY);
         GdiFlush();
     }
     const DWORD* pSource = static_cast<const DWORD*>(pBits);

@@ -9,7 +9,8 @@
 class WindowPixels
 {
 public:
-    explicit WindowPixels(HWND hWnd);
+    enum class Source { WindowDC, Screen };
+    explicit WindowPixels(HWND hWnd, Source source = Source::WindowDC);
 
     int Width() const { return m_nWidth; }
     // 0x00RRGGBB, or 0xFFFFFFFF outside the client area.

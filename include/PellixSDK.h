@@ -1,7 +1,7 @@
 // Pellix tool-service library: the tool record and the four calls that list,
-// refresh and start tools. This header is shared by the library itself, by the
+// refresh and start tools. This one header serves the library itself, the
 // modules that import it (Pellix.dll, imported by name through its import
-// library) and by other implementers of the library, who get it as PellixSDK.h.
+// library) and other implementers of the library, who find it in include/.
 //
 // The record layout is binary: the byte offsets below are the contract, on the
 // 32-bit target and on its 64-bit twin alike (only pNext grows there).
