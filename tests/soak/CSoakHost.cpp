@@ -1,5 +1,6 @@
 #include "CSoakHost.h"
 #include <string>
+#include "support/HostWindow.h"
 
 namespace {
 
@@ -20,21 +21,9 @@ void CALLBACK ReleaseModalLoops(HWND, UINT, UINT_PTR, DWORD)
     EndMenu();
 }
 
-HWND CreateHostWindow()
-{
-    WNDCLASSW wc = {};
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1);
-    wc.lpszClassName = kHostClass;
-    RegisterClassW(&wc);
-    return CreateWindowExW(0, kHostClass, L"Soak host", WS_OVERLAPPEDWINDOW, 600, 40, 300, 200, nullptr, nullptr,
-                           wc.hInstance, nullptr);
-}
-
 } // namespace
 
-CSoakHost::CSoakHost() : m_hHost(CreateHostWindow())
+CSoakHost::CSoakHost() : m_hHost(CreateHostWindow(kHostClass, L"Soak host", {600, 40, 900, 240}))
 {
 }
 
