@@ -18,7 +18,7 @@ public:
     {
         STARTUPINFOW si = {sizeof(si)};
         CString strCommand = pszExe;
-        m_bStarted = CreateProcessW(nullptr, strCommand.GetBuffer(), nullptr, nullptr, FALSE, 0, nullptr,
+        m_bStarted = CreateProcessW(nullptr, strCommand.GetBuffer(0), nullptr, nullptr, FALSE, 0, nullptr,
                                     nullptr, &si, &m_pi) != FALSE;
     }
     ~HostProcess()
