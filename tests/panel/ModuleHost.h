@@ -7,15 +7,16 @@
 #include <windows.h>
 #include <functional>
 #include <vector>
+#include "include/Tavrin.h"
 #include "support/CTempFolder.h"
 #include "support/TestFiles.h"
 
 class ModuleHost
 {
 public:
-    using InitializeFn = int(WINAPI*)(DWORD);
-    using EnterFn = int(WINAPI*)(HWND, HWND*, DWORD);
-    using PreTranslateFn = BOOL(__cdecl*)(MSG*);
+    using InitializeFn = PFN_QMUIFUNINITIALIZE;
+    using EnterFn = PFN_QMUIFUNENTER;
+    using PreTranslateFn = PFN_DLLPRETRANSLATEMESSAGE;
 
     // Where the host shows the panel, in screen coordinates.
     static const POINT kPanelOrigin;
