@@ -1,21 +1,35 @@
 // Cost of the tool manager panel for catalogs of 10, 1,000 and 10,000 tools:
 // creating the panel (which loads the skin and fills the grid), one full
-// repaint, and one repaint driven by the pointer moving onto another item.
-// The module is loaded as a host loads it; each figure is also printed as a
-// ratio to the 10-tool case.
+// repaint, one repaint driven by the pointer moving onto another item and one
+// wheel step, each also as a ratio to the 10-tool case. Then the floor that
+// every paint pays (one GDI+ draw of the skin's background sheet into a bitmap
+// of the panel's size and one copy to the window), creation where every tool
+// has its own icon file, and the committed private memory per tool. The module
+// is loaded as a host loads it. The last lines ("RATIO <name> <value>") are
+// for scripts.
 #include <windows.h>
 #include <gdiplus.h>
+#include <psapi.h>
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <string>
+
+using namespace Gdiplus::DllExports;
 
 namespace {
 
 using InitializeFn = int(WINAPI*)(DWORD);
 using EnterFn = int(WINAPI*)(HWND, HWND*, DWORD);
 using PreTranslateFn = BOOL(__cdecl*)(MSG*);
+using ListFn = int(__cdecl*)(void**);
+using FreeListFn = void(__cdecl*)(void*);
 
 const int kRepeats = 5;
+const int kFloorRepeats = 20;
+const int kSharedIcons = 9;
+const int kCounts[] = {10, 1000, 10000};
 
 double Now()
 {
@@ -25,20 +39,102 @@ double Now()
     return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(f.QuadPart);
 }
 
-std::wstring TempCatalog(int nTools)
+std::wstring ModuleFolder()
 {
-    wchar_t dir[MAX_PATH];
-    GetTempPathW(MAX_PATH, dir);
-    std::wstring path = std::wstring(dir) + L"tavrin_bench_" + std::to_wstring(nTools) + L".ini";
-    std::ofstream out(path.c_str(), std::ios::binary);
-    for (int i = 0; i < nTools; ++i)
-        out << "[Tool]\r\nName=Tool " << i << "\r\nId=bench." << i << "\r\nVersion=1.0\r\nDescription=Benchmark tool "
-            << i << "\r\nIcon=ToolIcons\\tool" << (i % 9 + 1 < 10 ? "0" : "") << (i % 9 + 1)
-            << ".png\r\nListed=1\r\nCommand=cmd.exe\r\n";
-    return path;
+    wchar_t szPath[MAX_PATH];
+    GetModuleFileNameW(nullptr, szPath, MAX_PATH);
+    std::wstring strPath(szPath);
+    return strPath.substr(0, strPath.rfind(L'\\') + 1);
 }
 
-void Pump(PreTranslateFn preTranslate)
+std::wstring BenchFolder()
+{
+    wchar_t szDir[MAX_PATH];
+    GetTempPathW(MAX_PATH, szDir);
+    std::wstring strFolder = std::wstring(szDir) + L"tavrin_bench\\";
+    CreateDirectoryW(strFolder.c_str(), nullptr);
+    return strFolder;
+}
+
+// The sample catalog's icons tool01.png ... tool09.png.
+std::wstring SampleIcon(int i)
+{
+    wchar_t szName[32];
+    swprintf(szName, 32, L"ToolIcons\\tool%02d.png", i % kSharedIcons + 1);
+    return ModuleFolder() + szName;
+}
+
+// Icon paths are relative to the catalog's folder: "shared" uses the 9 icon
+// files of the sample catalog, "own" a copy of one of them per tool.
+std::wstring WriteCatalog(int nTools, bool bOwnIcons)
+{
+    std::wstring strFolder = BenchFolder();
+    std::wstring strIconFolder = strFolder + (bOwnIcons ? L"OwnIcons\\" : L"ToolIcons\\");
+    CreateDirectoryW(strIconFolder.c_str(), nullptr);
+    std::wstring strPath = strFolder + (bOwnIcons ? L"own_" : L"shared_") + std::to_wstring(nTools) + L".ini";
+    std::ofstream out(strPath.c_str(), std::ios::binary);
+    for (int i = 0; i < nTools; ++i) {
+        std::string strIcon = bOwnIcons ? "OwnIcons\\icon" + std::to_string(i) + ".png"
+                                        : "ToolIcons\\tool0" + std::to_string(i % kSharedIcons + 1) + ".png";
+        std::wstring strIconFile = strFolder + std::wstring(strIcon.begin(), strIcon.end());
+        if ((bOwnIcons || i < kSharedIcons) && GetFileAttributesW(strIconFile.c_str()) == INVALID_FILE_ATTRIBUTES)
+            CopyFileW(SampleIcon(i).c_str(), strIconFile.c_str(), FALSE);
+        out << "[Tool]\r\nName=Tool " << i << "\r\nId=bench." << i << "\r\nVersion=1.0\r\nDescription=Benchmark tool "
+            << i << "\r\nIcon=" << strIcon << "\r\nListed=1\r\nCommand=cmd.exe\r\n";
+    }
+    return strPath;
+}
+
+struct Module
+{
+    HMODULE hModule = nullptr;
+    InitializeFn initialize = nullptr;
+    InitializeFn uninitialize = nullptr;
+    EnterFn enter = nullptr;
+    PreTranslateFn preTranslate = nullptr;
+    HWND hHost = nullptr;
+
+    bool Load();
+    void Unload();
+    void Pump() const;
+    // A new panel for the catalog, shown and painted; the previous one goes first.
+    HWND Open(const std::wstring& strCatalog, double* pCreateMs = nullptr) const;
+};
+
+template <class Fn>
+Fn Export(HMODULE hModule, const char* pszName)
+{
+    return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(hModule, pszName)));
+}
+
+bool Module::Load()
+{
+    hModule = LoadLibraryW(L"Tavrin.dll"); // with its default skin beside it
+    if (!hModule)
+        return false;
+    initialize = Export<InitializeFn>(hModule, "QmUIFunInitialize");
+    uninitialize = Export<InitializeFn>(hModule, "QmUIFunUnInitialize");
+    enter = Export<EnterFn>(hModule, "QmUIFunEnter");
+    preTranslate = Export<PreTranslateFn>(hModule, "DllPreTranslateMessage");
+    initialize(0);
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"TavrinBenchHost";
+    RegisterClassW(&wc);
+    hHost = CreateWindowW(wc.lpszClassName, L"bench host", WS_OVERLAPPEDWINDOW, 0, 0, 200, 200, nullptr, nullptr,
+                          wc.hInstance, nullptr);
+    return true;
+}
+
+void Module::Unload()
+{
+    uninitialize(0);
+    DestroyWindow(hHost);
+    FreeLibrary(hModule);
+}
+
+void Module::Pump() const
 {
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
@@ -49,87 +145,291 @@ void Pump(PreTranslateFn preTranslate)
     }
 }
 
+HWND Module::Open(const std::wstring& strCatalog, double* pCreateMs) const
+{
+    // The previous panel goes outside the timing: destroying a shown window
+    // waits for the display server under Wine.
+    uninitialize(0);
+    Pump();
+    SetEnvironmentVariableW(L"PELLIX_CATALOG", strCatalog.c_str());
+    HWND hPanel = nullptr;
+    double t0 = Now();
+    enter(hHost, &hPanel, 0);
+    if (pCreateMs)
+        *pCreateMs = Now() - t0;
+    SetWindowPos(hPanel, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ShowWindow(hPanel, SW_SHOWNOACTIVATE);
+    UpdateWindow(hPanel);
+    Pump();
+    return hPanel;
+}
+
+// A point in the middle of the first or the second item of the default skin's grid.
+LPARAM ItemPoint(int nItem)
+{
+    return MAKELPARAM(nItem % 2 ? 130 : 50, 110);
+}
+
+// One wheel notch down (or up) over the grid, painted at once.
+void Wheel(HWND hPanel, bool bDown)
+{
+    POINT pt = {100, 200};
+    ClientToScreen(hPanel, &pt);
+    SendMessageW(hPanel, WM_MOUSEWHEEL, MAKEWPARAM(0, bDown ? -WHEEL_DELTA : WHEEL_DELTA), MAKELPARAM(pt.x, pt.y));
+    UpdateWindow(hPanel);
+}
+
+int ScrollPos(HWND hPanel)
+{
+    SCROLLINFO si = {sizeof(si), SIF_POS, 0, 0, 0, 0, 0};
+    GetScrollInfo(hPanel, SB_VERT, &si);
+    return si.nPos;
+}
+
 struct Figures
 {
-    double create = 0, repaint = 0, hover = 0;
+    double create = 0, repaint = 0, hover = 0, wheel = 0;
 };
 
-Figures Measure(HWND hHost, EnterFn enter, InitializeFn uninitialize, PreTranslateFn preTranslate, int nTools)
+Figures Measure(const Module& module, int nTools, bool bOwnIcons)
 {
-    SetEnvironmentVariableW(L"PELLIX_CATALOG", TempCatalog(nTools).c_str());
+    std::wstring strCatalog = WriteCatalog(nTools, bOwnIcons);
     Figures f;
     for (int r = 0; r < kRepeats; ++r) {
-        // The previous panel goes first, outside the timing: destroying a shown
-        // window waits for the display server under Wine.
-        uninitialize(0);
-        Pump(preTranslate);
-        HWND hPanel = nullptr;
-        double t0 = Now();
-        enter(hHost, &hPanel, 0);
-        f.create += Now() - t0;
-        ShowWindow(hPanel, SW_SHOWNOACTIVATE);
-        Pump(preTranslate);
+        double msCreate = 0;
+        HWND hPanel = module.Open(strCatalog, &msCreate);
+        f.create += msCreate;
 
-        t0 = Now();
+        double t0 = Now();
         RedrawWindow(hPanel, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
         f.repaint += Now() - t0;
 
         // Alternate between two items so every move changes the hovered item.
-        LPARAM pt = MAKELPARAM(r % 2 ? 50 : 130, 100);
+        SendMessageW(hPanel, WM_MOUSEMOVE, 0, ItemPoint(r + 1));
+        UpdateWindow(hPanel);
         t0 = Now();
-        SendMessageW(hPanel, WM_MOUSEMOVE, 0, pt);
+        SendMessageW(hPanel, WM_MOUSEMOVE, 0, ItemPoint(r));
         UpdateWindow(hPanel);
         f.hover += Now() - t0;
+
+        // Down where the grid scrolls, else up (which then moves nothing).
+        t0 = Now();
+        Wheel(hPanel, true);
+        f.wheel += Now() - t0;
+        module.Pump();
     }
     f.create /= kRepeats;
     f.repaint /= kRepeats;
     f.hover /= kRepeats;
+    f.wheel /= kRepeats;
     return f;
 }
 
-HWND CreateHostWindow()
+// Milliseconds of one GDI+ draw of the skin's background sheet into a bitmap
+// of the panel's size plus one copy of that bitmap to the panel's window.
+double MeasureFloor(HWND hPanel)
 {
-    WNDCLASSW wc = {};
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"TavrinBenchHost";
-    RegisterClassW(&wc);
-    return CreateWindowW(wc.lpszClassName, L"bench host", WS_OVERLAPPEDWINDOW, 0, 0, 200, 200, nullptr, nullptr,
-                         wc.hInstance, nullptr);
+    RECT rc;
+    GetClientRect(hPanel, &rc);
+    BITMAPINFO bmi = {};
+    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bmi.bmiHeader.biWidth = rc.right;
+    bmi.bmiHeader.biHeight = -rc.bottom;
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = 32;
+    void* pBits = nullptr;
+    HDC hdcWindow = GetDC(hPanel);
+    HDC hdcMemory = CreateCompatibleDC(hdcWindow);
+    HBITMAP hDib = CreateDIBSection(hdcMemory, &bmi, DIB_RGB_COLORS, &pBits, nullptr, 0);
+    HGDIOBJ hOld = SelectObject(hdcMemory, hDib);
+    Gdiplus::GpBitmap* pTarget = nullptr;
+    GdipCreateBitmapFromScan0(rc.right, rc.bottom, rc.right * 4, PixelFormat32bppPARGB, static_cast<BYTE*>(pBits),
+                              &pTarget);
+    Gdiplus::GpImage* pSheet = nullptr;
+    GdipLoadImageFromFile((ModuleFolder() + L"Config\\Default\\ToolMgrBack.png").c_str(), &pSheet);
+    UINT cx = 0, cy = 0;
+    GdipGetImageWidth(pSheet, &cx);
+    GdipGetImageHeight(pSheet, &cy);
+
+    double msTotal = 0;
+    for (int r = 0; r < kFloorRepeats + 1; ++r) {
+        double t0 = Now();
+        Gdiplus::GpGraphics* pGraphics = nullptr;
+        GdipGetImageGraphicsContext(pTarget, &pGraphics);
+        GdipDrawImageRectI(pGraphics, pSheet, 0, 0, static_cast<INT>(cx), static_cast<INT>(cy));
+        GdipDeleteGraphics(pGraphics);
+        BitBlt(hdcWindow, 0, 0, rc.right, rc.bottom, hdcMemory, 0, 0, SRCCOPY);
+        GdiFlush();
+        if (r > 0) // the first pass warms the decoder's caches
+            msTotal += Now() - t0;
+    }
+    GdipDisposeImage(pSheet);
+    GdipDisposeImage(pTarget);
+    SelectObject(hdcMemory, hOld);
+    DeleteObject(hDib);
+    DeleteDC(hdcMemory);
+    ReleaseDC(hPanel, hdcWindow);
+    return msTotal / kFloorRepeats;
+}
+
+// Milliseconds for the tool-service library alone to list (and release) the tools.
+double MeasureLibraryList(const std::wstring& strCatalog)
+{
+    HMODULE hPellix = GetModuleHandleW(L"Pellix.dll");
+    auto list = Export<ListFn>(hPellix, "PxGetAllPluginList");
+    auto release = Export<FreeListFn>(hPellix, "PxFreePluginListBuffer");
+    if (!list || !release)
+        return 0;
+    SetEnvironmentVariableW(L"PELLIX_CATALOG", strCatalog.c_str());
+    double msTotal = 0;
+    for (int r = 0; r < kRepeats; ++r) {
+        void* pHead = nullptr;
+        double t0 = Now();
+        list(&pHead);
+        release(pHead);
+        msTotal += Now() - t0;
+    }
+    return msTotal / kRepeats;
+}
+
+SIZE_T CommittedPrivateBytes()
+{
+    PROCESS_MEMORY_COUNTERS_EX counters = {};
+    counters.cb = sizeof(counters);
+    GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
+                         sizeof(counters));
+    // Wine leaves PrivateUsage empty; PagefileUsage counts the same there.
+    return counters.PrivateUsage ? counters.PrivateUsage : counters.PagefileUsage;
+}
+
+// Run in a child process of its own, so that no earlier panel has grown the
+// heap: prints the committed private bytes after creating a panel of nTools
+// and after scrolling through its whole grid one wheel step at a time.
+int MemoryChild(int nTools)
+{
+    Module module;
+    if (!module.Load())
+        return 1;
+    std::wstring strCatalog = WriteCatalog(nTools, false);
+    module.Open(strCatalog); // a first panel loads what every panel shares
+    HWND hPanel = module.Open(strCatalog);
+    SIZE_T cbCreated = CommittedPrivateBytes();
+    for (int nLast = -1; ScrollPos(hPanel) != nLast;) {
+        nLast = ScrollPos(hPanel);
+        Wheel(hPanel, true);
+        module.Pump();
+    }
+    SIZE_T cbScrolled = CommittedPrivateBytes();
+    std::printf("%llu %llu\n", static_cast<unsigned long long>(cbCreated), static_cast<unsigned long long>(cbScrolled));
+    module.Unload();
+    return 0;
+}
+
+// Runs this program as "memory <nTools>" and reads its two figures.
+bool MeasureMemory(int nTools, double& cbCreated, double& cbScrolled)
+{
+    wchar_t szSelf[MAX_PATH];
+    GetModuleFileNameW(nullptr, szSelf, MAX_PATH);
+    std::wstring strCommand = L"\"" + std::wstring(szSelf) + L"\" memory " + std::to_wstring(nTools);
+    SECURITY_ATTRIBUTES sa = {sizeof(sa), nullptr, TRUE};
+    HANDLE hRead = nullptr, hWrite = nullptr;
+    if (!CreatePipe(&hRead, &hWrite, &sa, 0))
+        return false;
+    SetHandleInformation(hRead, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOW si = {};
+    si.cb = sizeof(si);
+    si.dwFlags = STARTF_USESTDHANDLES;
+    si.hStdOutput = hWrite;
+    si.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+    PROCESS_INFORMATION pi = {};
+    BOOL bStarted = CreateProcessW(nullptr, &strCommand[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi);
+    CloseHandle(hWrite);
+    std::string strOut;
+    char buffer[256];
+    DWORD cbRead = 0;
+    while (bStarted && ReadFile(hRead, buffer, sizeof(buffer), &cbRead, nullptr) && cbRead)
+        strOut.append(buffer, cbRead);
+    CloseHandle(hRead);
+    if (!bStarted)
+        return false;
+    WaitForSingleObject(pi.hProcess, INFINITE);
+    CloseHandle(pi.hProcess);
+    CloseHandle(pi.hThread);
+    unsigned long long a = 0, b = 0;
+    if (std::sscanf(strOut.c_str(), "%llu %llu", &a, &b) != 2)
+        return false;
+    cbCreated = static_cast<double>(a);
+    cbScrolled = static_cast<double>(b);
+    return true;
+}
+
+void PrintRow(const char* pszLabel, const Figures& f, const Figures& base)
+{
+    std::printf("%-12s %8.2f (%5.1fx) %8.2f (%4.1fx) %8.2f (%4.1fx) %8.2f (%4.1fx)\n", pszLabel, f.create,
+                f.create / base.create, f.repaint, f.repaint / base.repaint, f.hover, f.hover / base.hover, f.wheel,
+                f.wheel / base.wheel);
 }
 
 } // namespace
 
-int main()
+int main(int argc, char** argv)
 {
     Gdiplus::GdiplusStartupInput input;
     ULONG_PTR token = 0;
     Gdiplus::GdiplusStartup(&token, &input, nullptr);
-    HMODULE hModule = LoadLibraryW(L"Tavrin.dll"); // with its default skin beside it
-    if (!hModule) {
+    if (argc == 3 && std::string(argv[1]) == "memory")
+        return MemoryChild(std::atoi(argv[2]));
+
+    Module module;
+    if (!module.Load()) {
         std::printf("cannot load Tavrin.dll\n");
         return 1;
     }
-    auto initialize = reinterpret_cast<InitializeFn>(reinterpret_cast<void*>(GetProcAddress(hModule, "QmUIFunInitialize")));
-    auto uninitialize = reinterpret_cast<InitializeFn>(reinterpret_cast<void*>(GetProcAddress(hModule, "QmUIFunUnInitialize")));
-    auto enter = reinterpret_cast<EnterFn>(reinterpret_cast<void*>(GetProcAddress(hModule, "QmUIFunEnter")));
-    auto preTranslate = reinterpret_cast<PreTranslateFn>(reinterpret_cast<void*>(GetProcAddress(hModule, "DllPreTranslateMessage")));
-    initialize(0);
-    HWND hHost = CreateHostWindow();
-
-    const int counts[] = {10, 1000, 10000};
-    Figures base;
-    std::printf("%-8s %14s %14s %14s\n", "tools", "create ms", "repaint ms", "hover ms");
-    for (int n : counts) {
-        Figures f = Measure(hHost, enter, uninitialize, preTranslate, n);
-        if (n == counts[0])
+    // One panel first, untimed: the first of a process loads fonts and codecs.
+    module.Open(WriteCatalog(kCounts[0], false));
+    std::printf("%-12s %16s %15s %15s %15s\n", "tools", "create ms", "repaint ms", "hover ms", "wheel ms");
+    Figures base, worst, shared10000, own10, own10000;
+    for (int n : kCounts) {
+        Figures f = Measure(module, n, false);
+        if (n == kCounts[0])
             base = f;
-        std::printf("%-8d %8.2f (%4.1fx) %8.2f (%4.1fx) %8.2f (%4.1fx)\n", n, f.create, f.create / base.create,
-                    f.repaint, f.repaint / base.repaint, f.hover, f.hover / base.hover);
+        worst.repaint = std::max(worst.repaint, f.repaint);
+        worst.hover = std::max(worst.hover, f.hover);
+        worst.wheel = std::max(worst.wheel, f.wheel);
+        shared10000 = f;
+        PrintRow(std::to_string(n).c_str(), f, base);
     }
-    uninitialize(0);
-    DestroyWindow(hHost);
-    FreeLibrary(hModule);
+    own10 = Measure(module, 10, true);
+    own10000 = Measure(module, 10000, true);
+    PrintRow("10 own", own10, own10);
+    PrintRow("10000 own", own10000, own10);
+
+    double msFloor = MeasureFloor(module.Open(WriteCatalog(10, false)));
+    std::printf("floor (sheet draw + copy): %.2f ms\n", msFloor);
+    double msLibrary10 = MeasureLibraryList(WriteCatalog(10, false));
+    double msLibrary10000 = MeasureLibraryList(WriteCatalog(10000, false));
+    std::printf("library list and release:  %.2f ms (10 tools), %.2f ms (10000 tools)\n", msLibrary10,
+                msLibrary10000);
+    module.Unload();
+
+    double cbCreated10 = 0, cbScrolled10 = 0, cbCreated10000 = 0, cbScrolled10000 = 0;
+    bool bMemory = MeasureMemory(10, cbCreated10, cbScrolled10) && MeasureMemory(10000, cbCreated10000, cbScrolled10000);
+    if (bMemory) {
+        std::printf("committed private memory:  10 tools %.1f MB created, %.1f MB scrolled; "
+                    "10000 tools %.1f MB created, %.1f MB scrolled\n",
+                    cbCreated10 / 1048576, cbScrolled10 / 1048576, cbCreated10000 / 1048576,
+                    cbScrolled10000 / 1048576);
+    }
+
+    std::printf("RATIO repaint_vs_floor %.2f\n", worst.repaint / msFloor);
+    std::printf("RATIO hover_vs_floor %.2f\n", worst.hover / msFloor);
+    std::printf("RATIO wheel_vs_floor %.2f\n", worst.wheel / msFloor);
+    std::printf("RATIO create_10000_vs_10 %.2f\n", shared10000.create / base.create);
+    std::printf("RATIO create_10000_own_icons_vs_10 %.2f\n", own10000.create / own10.create);
+    if (bMemory) {
+        std::printf("RATIO memory_bytes_per_tool %.0f\n", (cbCreated10000 - cbCreated10) / 9990);
+        std::printf("RATIO memory_bytes_per_tool_scrolled %.0f\n", (cbScrolled10000 - cbScrolled10) / 9990);
+    }
     Gdiplus::GdiplusShutdown(token);
     return 0;
 }

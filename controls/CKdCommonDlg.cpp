@@ -166,12 +166,14 @@ void CKdCommonDlg::FillFaceColor(int nWidth, int nHeight)
     LendBackgroundToLabels();
     if (!m_pBackBitmap)
         return;
-    COLORREF clrFace = ::GetSysColor(COLOR_BTNFACE);
-    Gdiplus::ARGB argbFace = 0xFF000000u | (static_cast<Gdiplus::ARGB>(GetRValue(clrFace)) << 16) |
-                             (static_cast<Gdiplus::ARGB>(GetGValue(clrFace)) << 8) | GetBValue(clrFace);
     Gdip::Graphics graphics(m_pBackBitmap.get());
-    Gdip::SolidBrush brush(argbFace);
+    Gdip::SolidBrush brush(FaceColor());
     graphics.FillRectangle(brush, 0, 0, nWidth, nHeight);
+}
+
+Gdiplus::ARGB CKdCommonDlg::FaceColor()
+{
+    return SystemColorArgb(COLOR_BTNFACE);
 }
 
 void CKdCommonDlg::LendBackgroundToLabels()

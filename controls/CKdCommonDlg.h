@@ -55,6 +55,8 @@ public:
     int UpdateLayered(int nAlphaPercent);
     // Paints the background for WM_PAINT and WM_ERASEBKGND.
     void PaintBackground(CDC* pDC);
+    // The system's face colour (COLOR_BTNFACE), opaque, as a GDI+ colour.
+    static Gdiplus::ARGB FaceColor();
     // A 32-bit bottom-up DIB section of w x h (empty on failure).
     static CBitmapOwner CreateDib32(int nWidth, int nHeight);
 

@@ -1,5 +1,6 @@
 #include "controls/CKdWindowLessList.h"
 #include <windowsx.h>
+#include <algorithm>
 #include <commctrl.h>
 #include "controls/DrawHelpers.h"
 #include "controls/GdipFont.h"
@@ -13,6 +14,7 @@ namespace {
 const UINT kMsgClick = WM_USER + 1;
 const UINT kMsgRedraw = WM_USER + 2;
 const int kIndent = 20;       // shift of the items drawn after an item "-1"
+const int kDefaultFocusFrameWidth = 2;
 const int kBkFrameCount = 4;  // frames in the item background strip
 const wchar_t kIndentId[] = L"-1";
 
@@ -23,12 +25,22 @@ Gdiplus::REAL Real(int n)
     return static_cast<Gdiplus::REAL>(n);
 }
 
+Gdiplus::RectF RealRect(const RECT& rc)
+{
+    return Gdiplus::RectF(Real(rc.left), Real(rc.top), Real(rc.right - rc.left), Real(rc.bottom - rc.top));
+}
+
+// A drawn image may touch the pixel next to its rectangle where GDI+ blends
+// its edge; areas that must cover a drawing are widened by this much.
+const int kEdgeMargin = 1;
+
 } // namespace
 
 CKdWindowLessList::CKdWindowLessList() = default;
 
 CKdWindowLessList::~CKdWindowLessList()
 {
+    m_pBackSheet.reset();
     m_pBackImage.reset();
     for (auto& pSlot : m_pItemBk)
         pSlot.reset();
@@ -46,6 +58,8 @@ BOOL CKdWindowLessList::LoadSkin(const CString& strSkinFile, const CString& strS
     ParseSkinFile(strSkinFile, this, strSection, strSection2, strSkinName);
     ReadTextStyle();
     ReadImages();
+    // The icon files may have changed with the skin.
+    m_icons.Clear();
     return TRUE;
 }
 
@@ -65,11 +79,13 @@ void CKdWindowLessList::ReadTextStyle()
     if (m_mapWindowInfo.Lookup(L"FontFormat", strValue))
         ParseTextStyle(strValue, m_fontInfo.nFontStyle, m_fontInfo.nAlign, m_fontInfo.nLineAlign,
                        m_fontInfo.nTrimming);
+    m_textObjects.Reset();
 }
 
 void CKdWindowLessList::ReadImages()
 {
     CString strPath;
+    m_pBackSheet.reset();
     m_pBackImage.reset();
     GetInfoString(L"BackBmp", TRUE, strPath);
     m_pBackImage = Gdip::LoadImageFile(strPath);
@@ -111,8 +127,9 @@ BOOL CKdWindowLessList::AddItem(const CString& strId, const CString& strName, co
     item.strName = strName;
     item.strTipText = strTipText;
     item.strIconPath = strIconPath;
+    item.nIconSlot = m_icons.AddPath(strIconPath);
     item.nBkImage = 0;
-    int nIndex = m_arrItems.Add(item);
+    int nIndex = m_arrItems.Add(std::move(item));
     if (m_nFirstIndentItem < 0 && strId == kIndentId)
         m_nFirstIndentItem = nIndex;
     return TRUE;
@@ -121,8 +138,18 @@ BOOL CKdWindowLessList::AddItem(const CString& strId, const CString& strName, co
 BOOL CKdWindowLessList::DeleteAllItems()
 {
     m_arrItems.RemoveAll();
+    m_nFocus = -1;
     m_nFirstIndentItem = -1;
+    // A refill may bring new icon files under the same paths.
+    m_icons.Clear();
+    m_nReportedHover = m_nHover;
+    m_nReportedPressed = m_nPressed;
     return TRUE;
+}
+
+void CKdWindowLessList::SetDefaultIcon(const CString& strPath)
+{
+    m_icons.SetFallbackPath(strPath);
 }
 
 // ---- Layout ---------------------------------------------------------------
@@ -148,6 +175,19 @@ CKdWindowLessList::ItemSpec CKdWindowLessList::ReadItemSpec() const
         ParseNumber(strToken, *parts[i]);
     }
     return itemSpec;
+}
+
+CKdWindowLessList::PassGeometry CKdWindowLessList::ReadPassGeometry() const
+{
+    PassGeometry geometry;
+    geometry.spec = ReadItemSpec();
+    geometry.nCols = CalcColumns(m_nWidth, geometry.spec.nWidth, geometry.spec.nSpaceX);
+    GetInfoPoint(L"ItemIconPos", geometry.ptIcon);
+    // Without a text width the name spans to the list's width from its left.
+    GetInfoRect(L"ItemStringRect", geometry.rcText);
+    if (geometry.rcText.left == geometry.rcText.right)
+        geometry.rcText.right = m_nWidth - geometry.rcText.left;
+    return geometry;
 }
 
 // Full pitches that fit, plus one partly visible column when the remainder
@@ -185,12 +225,56 @@ BOOL CKdWindowLessList::CalcSheetSize(int nItemWidth, int nAvailWidth, int nSpac
     return TRUE;
 }
 
+RECT CKdWindowLessList::GetVisibleRect() const
+{
+    return {m_nLeft, m_nTop, m_nLeft + m_nWidth, m_nTop + m_nHeight};
+}
+
+int CKdWindowLessList::GetColumnCount() const
+{
+    ItemSpec itemSpec = ReadItemSpec();
+    return CalcColumns(m_nWidth, itemSpec.nWidth, itemSpec.nSpaceX);
+}
+
+BOOL CKdWindowLessList::GetItemDrawRect(int nIndex, RECT& rc) const
+{
+    PassGeometry geometry = ReadPassGeometry();
+    if (geometry.nCols == 0 || nIndex < 0 || nIndex >= m_arrItems.GetSize())
+        return FALSE;
+    POINT ptCorner = ItemCorner(nIndex, geometry);
+    SetRect(&rc, ptCorner.x, ptCorner.y, ptCorner.x + geometry.spec.nWidth, ptCorner.y + geometry.spec.nHeight);
+    OffsetRect(&rc, m_nLeft, m_nTop);
+    return TRUE;
+}
+
+int CKdWindowLessList::IndentOf(int nIndex) const
+{
+    return m_nFirstIndentItem >= 0 && nIndex > m_nFirstIndentItem ? kIndent : 0;
+}
+
+// Items overlap only where a spacing is negative; otherwise the cell under the
+// point is the only candidate, found without visiting the other items.
 int CKdWindowLessList::HitTest(POINT pt) const
 {
     ItemSpec itemSpec = ReadItemSpec();
     int nCols = CalcColumns(m_nWidth, itemSpec.nWidth, itemSpec.nSpaceX);
     if (nCols == 0)
         return -1;
+    if (itemSpec.nSpaceX < 0 || itemSpec.nSpaceY < 0 || itemSpec.nHeight + itemSpec.nSpaceY <= 0)
+        return ScanHitTest(pt, itemSpec, nCols);
+    if (pt.x < 0 || pt.y < 0)
+        return -1;
+    long long nCol = pt.x / (itemSpec.nWidth + itemSpec.nSpaceX);
+    long long nRow = pt.y / (itemSpec.nHeight + itemSpec.nSpaceY);
+    long long nIndex = nRow * nCols + nCol;
+    if (nCol >= nCols || nIndex >= m_arrItems.GetSize())
+        return -1;
+    RECT rc = CalcItemRect(static_cast<int>(nIndex), itemSpec, nCols);
+    return PtInRect(&rc, pt) ? static_cast<int>(nIndex) : -1;
+}
+
+int CKdWindowLessList::ScanHitTest(POINT pt, const ItemSpec& itemSpec, int nCols) const
+{
     for (int i = 0; i < m_arrItems.GetSize(); ++i) {
         RECT rc = CalcItemRect(i, itemSpec, nCols);
         if (PtInRect(&rc, pt))
@@ -205,44 +289,71 @@ BOOL CKdWindowLessList::Draw(POINT pt, Gdip::Graphics* pGraphics)
 {
     std::unique_ptr<Gdip::Bitmap> pCanvas;
     ResetBitmap(pCanvas, m_nWidth, m_nHeight);
-    if (pCanvas && pCanvas->Native()) // a size of 0 gives no bitmap
-        DrawContent(pCanvas.get());
+    if (pCanvas && pCanvas->Native()) { // a size of 0 gives no bitmap
+        Gdip::Graphics graphics(pCanvas.get());
+        DrawPart(graphics, POINT{0, 0}, RECT{0, 0, m_nWidth, m_nHeight});
+    }
     if (pGraphics)
         pGraphics->DrawImage(pCanvas.get(), pt.x, pt.y);
     return TRUE;
 }
 
-void CKdWindowLessList::DrawContent(Gdip::Image* pCanvas)
+void CKdWindowLessList::DrawPart(Gdip::Graphics& graphics, POINT pt, const RECT& rcPart)
 {
-    Gdip::Graphics graphics(pCanvas);
-    if (m_pBackImage)
-        graphics.DrawImage(m_pBackImage.get(), Gdiplus::RectF(0, 0, Real(m_nWidth), Real(m_nHeight)));
-
-    ItemSpec itemSpec = ReadItemSpec();
-    int nCount = m_arrItems.GetSize();
-    int nCols = CalcColumns(m_nWidth, itemSpec.nWidth, itemSpec.nSpaceX);
-    if (nCols == 0 || nCount == 0)
+    RECT rcArea = {pt.x, pt.y, pt.x + m_nWidth, pt.y + m_nHeight};
+    RECT rcClip;
+    if (!IntersectRect(&rcClip, &rcArea, &rcPart))
         return;
-    int nRows = nCount / nCols + (nCount % nCols ? 1 : 0);
+    graphics.SetClip(rcClip);
+    DrawBackImage(graphics, pt, rcClip);
+
+    PassGeometry geometry = ReadPassGeometry();
+    int nCount = m_arrItems.GetSize();
     int nFirstRow = 0;
     int nLastRow = 0;
-    if (!CalcVisibleRows(itemSpec, nRows, nFirstRow, nLastRow))
-        return;
-
+    if (geometry.nCols > 0 && nCount > 0) {
+        int nRows = nCount / geometry.nCols + (nCount % geometry.nCols ? 1 : 0);
+        if (!CalcVisibleRows(geometry.spec, nRows, nFirstRow, nLastRow))
+            nLastRow = -1;
+    } else {
+        nLastRow = -1;
+    }
     // Rows in ascending order keep the index order, so later items cover
     // earlier ones where they overlap.
-    int nPitchY = itemSpec.nHeight + itemSpec.nSpaceY;
+    int nPitchY = geometry.spec.nHeight + geometry.spec.nSpaceY;
+    RECT rcContentClip = rcClip;
+    OffsetRect(&rcContentClip, -pt.x, -pt.y);
     for (int nRow = nFirstRow; nRow <= nLastRow; ++nRow) {
         int y = nRow * nPitchY + m_nOffsetY;
-        if (y + itemSpec.nHeight <= 0 || y >= m_nHeight)
+        if (y + geometry.spec.nHeight <= 0 || y >= m_nHeight)
             continue;
-        int nEnd = nRow * nCols + nCols < nCount ? nRow * nCols + nCols : nCount;
-        for (int i = nRow * nCols; i < nEnd; ++i) {
-            RECT rc = CalcItemRect(i, itemSpec, nCols);
-            bool bIndent = m_nFirstIndentItem >= 0 && i > m_nFirstIndentItem;
-            DrawItem(graphics, i, rc.left + (bIndent ? kIndent : 0), rc.top + m_nOffsetY);
+        int nEnd = nRow * geometry.nCols + geometry.nCols < nCount ? nRow * geometry.nCols + geometry.nCols : nCount;
+        for (int i = nRow * geometry.nCols; i < nEnd; ++i) {
+            POINT ptCorner = ItemCorner(i, geometry);
+            RECT rcExtent, rcCommon;
+            if (ItemExtent(i, ptCorner, geometry, rcExtent) && !IntersectRect(&rcCommon, &rcExtent, &rcContentClip))
+                continue;
+            DrawItem(graphics, i, POINT{ptCorner.x + pt.x, ptCorner.y + pt.y}, geometry);
         }
     }
+    graphics.ResetClip();
+}
+
+// The background stretched over the visible area does not move with the
+// offset: it is stretched once per size and then copied part by part.
+void CKdWindowLessList::DrawBackImage(Gdip::Graphics& graphics, POINT pt, const RECT& rcClip)
+{
+    if (!m_pBackImage)
+        return;
+    if (!m_pBackSheet || m_sizeBackSheet.cx != m_nWidth || m_sizeBackSheet.cy != m_nHeight) {
+        ResetBitmap(m_pBackSheet, m_nWidth, m_nHeight);
+        m_sizeBackSheet = SIZE{m_nWidth, m_nHeight};
+        Gdip::Graphics sheet(m_pBackSheet.get());
+        sheet.DrawImage(m_pBackImage.get(), Gdiplus::RectF(0, 0, Real(m_nWidth), Real(m_nHeight)));
+    }
+    RECT rcSource = rcClip;
+    OffsetRect(&rcSource, -pt.x, -pt.y);
+    graphics.DrawImage(m_pBackSheet.get(), RealRect(rcClip), RealRect(rcSource));
 }
 
 // Range of rows that may reach into the visible height. With a positive row
@@ -272,12 +383,75 @@ bool CKdWindowLessList::CalcVisibleRows(const ItemSpec& itemSpec, int nRows, int
     return true;
 }
 
-void CKdWindowLessList::DrawItem(Gdip::Graphics& graphics, int nIndex, int x, int y)
+// The item's top-left corner in the visible area: indented after the first
+// item "-1", shifted by the offset.
+POINT CKdWindowLessList::ItemCorner(int nIndex, const PassGeometry& geometry) const
 {
-    _WLL_LIST_CTRL_ITEM& item = m_arrItems[nIndex];
-    DrawItemBackground(graphics, nIndex, x, y);
-    DrawItemIcon(graphics, item, x, y);
-    DrawItemName(graphics, item, x, y);
+    RECT rc = CalcItemRect(nIndex, geometry.spec, geometry.nCols);
+    return POINT{rc.left + IndentOf(nIndex), rc.top + m_nOffsetY};
+}
+
+int CKdWindowLessList::ItemFrame(int nIndex, int nHover, int nPressed) const
+{
+    if (nIndex == nPressed)
+        return kFramePressed;
+    return nIndex == nHover ? kFrameHover : kFrameNormal;
+}
+
+// Where the item's background frame goes; false when it has none.
+bool CKdWindowLessList::FrameRect(int nIndex, POINT ptCorner, RECT& rc) const
+{
+    int nSlot = m_arrItems[nIndex].nBkImage;
+    if (nSlot < 0 || nSlot >= kItemBkSlots || !m_pItemBk[nSlot])
+        return false;
+    Gdip::Bitmap* pStrip = m_pItemBk[nSlot].get();
+    SetRect(&rc, ptCorner.x, ptCorner.y, ptCorner.x + static_cast<int>(pStrip->Width()) / kBkFrameCount,
+            ptCorner.y + static_cast<int>(pStrip->Height()));
+    return true;
+}
+
+// Everything the item may draw on: its cell, frame, icon and name. False
+// while the icon's size is not known yet (it has not been decoded).
+bool CKdWindowLessList::ItemExtent(int nIndex, POINT ptCorner, const PassGeometry& geometry, RECT& rc) const
+{
+    SetRect(&rc, ptCorner.x, ptCorner.y, ptCorner.x + geometry.spec.nWidth, ptCorner.y + geometry.spec.nHeight);
+    RECT rcPart;
+    if (FrameRect(nIndex, ptCorner, rcPart))
+        UnionRect(&rc, &rc, &rcPart);
+    rcPart = geometry.rcText;
+    OffsetRect(&rcPart, ptCorner.x, ptCorner.y);
+    UnionRect(&rc, &rc, &rcPart);
+    const _WLL_LIST_CTRL_ITEM& item = m_arrItems[nIndex];
+    Gdip::Image* pIcon = m_icons.PeekImage(item.nIconSlot);
+    if (!pIcon)
+        return false;
+    int x = ptCorner.x + geometry.ptIcon.x, y = ptCorner.y + geometry.ptIcon.y;
+    SetRect(&rcPart, x, y, x + static_cast<int>(pIcon->Width()), y + static_cast<int>(pIcon->Height()));
+    UnionRect(&rc, &rc, &rcPart);
+    InflateRect(&rc, kEdgeMargin, kEdgeMargin);
+    return true;
+}
+
+void CKdWindowLessList::DrawItem(Gdip::Graphics& graphics, int nIndex, POINT ptCorner, const PassGeometry& geometry)
+{
+    const _WLL_LIST_CTRL_ITEM& item = m_arrItems[nIndex];
+    DrawItemBackground(graphics, nIndex, ptCorner.x, ptCorner.y);
+    DrawItemIcon(graphics, item, ptCorner.x + geometry.ptIcon.x, ptCorner.y + geometry.ptIcon.y);
+    DrawItemName(graphics, item, ptCorner.x, ptCorner.y, geometry.rcText);
+    if (m_bShowFocus && nIndex == m_nFocus)
+        DrawItemFocusFrame(graphics, ptCorner, geometry.spec);
+}
+
+// The frame lies inside the item's own size, so it needs no room between items.
+void CKdWindowLessList::DrawItemFocusFrame(Gdip::Graphics& graphics, POINT ptCorner, const ItemSpec& itemSpec)
+{
+    int nColor = 0, nWidth = 0;
+    Gdiplus::ARGB color = GetInfoNumber(L"FocusFrameColor", nColor) ? static_cast<Gdiplus::ARGB>(nColor)
+                                                                     : SystemColorArgb(COLOR_HIGHLIGHT);
+    if (!GetInfoNumber(L"FocusFrameWidth", nWidth) || nWidth < 1)
+        nWidth = kDefaultFocusFrameWidth;
+    RECT rc = {ptCorner.x, ptCorner.y, ptCorner.x + itemSpec.nWidth, ptCorner.y + itemSpec.nHeight};
+    FillFrame(graphics, rc, nWidth, color);
 }
 
 void CKdWindowLessList::DrawItemBackground(Gdip::Graphics& graphics, int nIndex, int x, int y)
@@ -285,12 +459,7 @@ void CKdWindowLessList::DrawItemBackground(Gdip::Graphics& graphics, int nIndex,
     int nSlot = m_arrItems[nIndex].nBkImage;
     if (nSlot < 0 || nSlot >= kItemBkSlots || !m_pItemBk[nSlot])
         return;
-    int nFrame = kFrameNormal;
-    if (nIndex == m_nPressed)
-        nFrame = kFramePressed;
-    else if (nIndex == m_nHover)
-        nFrame = kFrameHover;
-
+    int nFrame = ItemFrame(nIndex, m_nHover, m_nPressed);
     Gdip::Bitmap* pStrip = m_pItemBk[nSlot].get();
     int nFrameWidth = static_cast<int>(pStrip->Width()) / kBkFrameCount;
     int nFrameHeight = static_cast<int>(pStrip->Height());
@@ -298,38 +467,55 @@ void CKdWindowLessList::DrawItemBackground(Gdip::Graphics& graphics, int nIndex,
                        Gdiplus::RectF(Real(nFrame * nFrameWidth), 0, Real(nFrameWidth), Real(nFrameHeight)));
 }
 
-void CKdWindowLessList::DrawItemIcon(Gdip::Graphics& graphics, _WLL_LIST_CTRL_ITEM& item, int x, int y)
+// An icon that cannot be loaded is tried again at the next drawing.
+void CKdWindowLessList::DrawItemIcon(Gdip::Graphics& graphics, const _WLL_LIST_CTRL_ITEM& item, int x, int y)
 {
-    // An icon that cannot be loaded is tried again at the next drawing.
-    if (!item.pIcon)
-        item.pIcon = Gdip::LoadImageFile(item.strIconPath);
-    if (!item.pIcon)
-        return;
-    POINT ptIcon = {0, 0};
-    GetInfoPoint(L"ItemIconPos", ptIcon);
-    graphics.DrawImage(item.pIcon.get(), x + ptIcon.x, y + ptIcon.y);
+    if (Gdip::Image* pIcon = m_icons.GetImage(item.nIconSlot))
+        graphics.DrawImage(pIcon, x, y);
 }
 
-void CKdWindowLessList::DrawItemName(Gdip::Graphics& graphics, const _WLL_LIST_CTRL_ITEM& item, int x, int y)
+void CKdWindowLessList::DrawItemName(Gdip::Graphics& graphics, const _WLL_LIST_CTRL_ITEM& item, int x, int y,
+                                     const RECT& rcText)
 {
-    // Declared in this order so that they are released brush, format, font, family.
-    Gdip::FontFamily family(m_fontInfo.strFontName);
-    Gdip::Font font(family, Real(m_fontInfo.nFontSize), m_fontInfo.nFontStyle, Gdiplus::UnitPixel);
-    Gdip::StringFormat format(0, 0);
-    format.SetAlignment(m_fontInfo.nAlign);
-    format.SetLineAlignment(m_fontInfo.nLineAlign);
-    format.SetTrimming(m_fontInfo.nTrimming);
-    Gdip::SolidBrush brush(m_fontInfo.clrText);
+    m_textObjects.Prepare(m_fontInfo);
+    RECT rcLayout = rcText;
+    OffsetRect(&rcLayout, x, y);
+    graphics.DrawString(item.strName, -1, m_textObjects.Font(), RealRect(rcLayout), m_textObjects.Format(),
+                        m_textObjects.Brush());
+}
 
-    // Without a text width the name spans to the list's width from its left.
-    RECT rcText = {0, 0, 0, 0};
-    GetInfoRect(L"ItemStringRect", rcText);
-    if (rcText.left == rcText.right)
-        rcText.right = m_nWidth - rcText.left;
-    OffsetRect(&rcText, x, y);
-    Gdiplus::RectF rcLayout(Real(rcText.left), Real(rcText.top), Real(rcText.right - rcText.left),
-                            Real(rcText.bottom - rcText.top));
-    graphics.DrawString(item.strName, -1, font, rcLayout, format, brush);
+// Only the frame shows the hover and pressed states, so only the frames of
+// the items whose state changed need repainting.
+void CKdWindowLessList::TakeChangedAreas(std::vector<RECT>& areas)
+{
+    int candidates[] = {m_nReportedHover, m_nReportedPressed, m_nHover, m_nPressed};
+    for (int i = 0; i < 4; ++i) {
+        int nIndex = candidates[i];
+        bool bSeen = std::find(candidates, candidates + i, nIndex) != candidates + i;
+        if (bSeen || nIndex < 0 || nIndex >= m_arrItems.GetSize())
+            continue;
+        if (ItemFrame(nIndex, m_nReportedHover, m_nReportedPressed) != ItemFrame(nIndex, m_nHover, m_nPressed))
+            AddChangedArea(nIndex, areas);
+    }
+    m_nReportedHover = m_nHover;
+    m_nReportedPressed = m_nPressed;
+}
+
+void CKdWindowLessList::AddChangedArea(int nIndex, std::vector<RECT>& areas) const
+{
+    PassGeometry geometry = ReadPassGeometry();
+    if (geometry.nCols == 0)
+        return;
+    RECT rcFrame;
+    if (!FrameRect(nIndex, ItemCorner(nIndex, geometry), rcFrame))
+        return;
+    InflateRect(&rcFrame, kEdgeMargin, kEdgeMargin);
+    RECT rcVisible = {0, 0, m_nWidth, m_nHeight};
+    RECT rc;
+    if (!IntersectRect(&rc, &rcFrame, &rcVisible))
+        return;
+    OffsetRect(&rc, m_nLeft, m_nTop);
+    areas.push_back(rc);
 }
 
 // ---- Mouse ----------------------------------------------------------------
@@ -461,4 +647,10 @@ void CKdWindowLessList::NotifyClick(int nItem, LPARAM lParam)
 {
     if (m_pOwner)
         m_pOwner->SendMessage(m_nMsgClick, reinterpret_cast<WPARAM>(&m_arrItems[nItem]), lParam);
+}
+
+void CKdWindowLessList::ClickItem(int nIndex)
+{
+    if (nIndex >= 0 && nIndex < m_arrItems.GetSize())
+        NotifyClick(nIndex, 0);
 }

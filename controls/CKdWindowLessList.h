@@ -4,13 +4,20 @@
 // with two messages sent to the owner: WM_USER+1 (an item was clicked; wParam
 // points to the item, lParam 0 after a release and 1 after a double click)
 // and WM_USER+2 (the hover or pressed item changed, repaint the list area).
+// An owner that repaints only what changed asks TakeChangedAreas which item
+// areas to repaint after WM_USER+2, and paints with DrawPart.
 //
 // Mouse states: m_nHover follows the item under the pointer (-1 for none);
 // m_nPressed is the item on which the left button went down, cleared by every
 // release and by a double click on an item. The item's background frame
-// shows the state: 0 normal, 1 hover, 2 pressed (pressed wins).
+// shows the state: 0 normal, 1 hover, 2 pressed (pressed wins). m_nFocus is
+// the keyboard's focus item, which the owner moves; while m_bShowFocus is set
+// it is drawn with a focus frame ("FocusFrameColor", "FocusFrameWidth").
 #pragma once
 #include <memory>
+#include <vector>
+#include "controls/CIconCache.h"
+#include "controls/CItemTextObjects.h"
 #include "controls/GdipBitmap.h"
 #include "controls/_WLL_FONT_INFO.h"
 #include "controls/_WLL_LIST_CTRL_ITEM.h"
@@ -37,8 +44,12 @@ public:
     void SetOwner(CWnd* pOwner);
 
     BOOL AddItem(const CString& strId, const CString& strName, const CString& strTipText, const CString& strIconPath);
-    // Releases every item and the array's storage; hover and pressed stay.
+    // Releases every item, the array's storage and the decoded icons; hover
+    // and pressed stay.
     BOOL DeleteAllItems();
+    // The icon drawn for an item whose own icon file does not exist when the
+    // item is first drawn; empty for none.
+    void SetDefaultIcon(const CString& strPath);
 
     // "ListItemSpec": item width, item height, horizontal and vertical spacing;
     // a missing or unreadable part reads as 0.
@@ -50,8 +61,27 @@ public:
 
     // Index of the first item whose rectangle holds the content point, or -1.
     int HitTest(POINT pt) const;
+    // The owner's client point (signed 16-bit x and y in lParam) in content coordinates.
+    POINT ContentPoint(LPARAM lParam) const;
+    // The visible area (m_nLeft, m_nTop, m_nWidth, m_nHeight) in the owner's client coordinates.
+    RECT GetVisibleRect() const;
+    // Columns of the grid in the visible width; 0 when none fits.
+    int GetColumnCount() const;
+    // Item nIndex's rectangle as it is drawn (indented after an item "-1"),
+    // in the owner's client coordinates at the current offset. FALSE when
+    // there is no such item or no column fits.
+    BOOL GetItemDrawRect(int nIndex, RECT& rc) const;
+    // Sends the click notification for item nIndex, as a release over it does.
+    void ClickItem(int nIndex);
     // Draws the visible area with its top-left corner at pt of the graphics.
     BOOL Draw(POINT pt, Gdip::Graphics* pGraphics);
+    // Draws the part rcPart (in the graphics' coordinates) of the visible
+    // area straight onto the graphics, the area's top-left corner at pt: only
+    // the items that reach into the part are drawn, clipped to it.
+    void DrawPart(Gdip::Graphics& graphics, POINT pt, const RECT& rcPart);
+    // Appends the areas (owner's client coordinates, inside the visible area)
+    // of the items whose look changed since the last call.
+    void TakeChangedAreas(std::vector<RECT>& areas);
     // WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK and
     // WM_MOUSELEAVE with the owner's client point in lParam; TRUE when consumed.
     BOOL OnMouseMessage(UINT nMsg, LPARAM lParam);
@@ -71,6 +101,8 @@ public:
     int m_nHeight = 0;
     int m_nHover = -1;
     int m_nPressed = -1;
+    int m_nFocus = -1;         // cleared by DeleteAllItems
+    BOOL m_bShowFocus = FALSE;
     CArray<_WLL_LIST_CTRL_ITEM, _WLL_LIST_CTRL_ITEM&> m_arrItems;
     _WLL_FONT_INFO m_fontInfo;
     CToolTipCtrl m_toolTip;
@@ -83,22 +115,40 @@ private:
         int nSpaceX = 0;
         int nSpaceY = 0;
     };
+    // The skin's item geometry, read once for a drawing pass.
+    struct PassGeometry
+    {
+        ItemSpec spec;
+        int nCols = 0;
+        POINT ptIcon = {0, 0};
+        RECT rcText = {0, 0, 0, 0}; // relative to the item's corner
+    };
 
     ItemSpec ReadItemSpec() const;
+    PassGeometry ReadPassGeometry() const;
     static int CalcColumns(int nAvailWidth, int nItemWidth, int nSpaceX);
     static RECT CalcItemRect(int nIndex, const ItemSpec& itemSpec, int nCols);
+    int ScanHitTest(POINT pt, const ItemSpec& itemSpec, int nCols) const;
 
     void ReadTextStyle();
     void ReadImages();
 
-    void DrawContent(Gdip::Image* pCanvas);
     bool CalcVisibleRows(const ItemSpec& itemSpec, int nRows, int& nFirst, int& nLast) const;
-    void DrawItem(Gdip::Graphics& graphics, int nIndex, int x, int y);
+    void DrawBackImage(Gdip::Graphics& graphics, POINT pt, const RECT& rcClip);
+    POINT ItemCorner(int nIndex, const PassGeometry& geometry) const;
+    int ItemFrame(int nIndex, int nHover, int nPressed) const;
+    bool FrameRect(int nIndex, POINT ptCorner, RECT& rc) const;
+    bool ItemExtent(int nIndex, POINT ptCorner, const PassGeometry& geometry, RECT& rc) const;
+    void DrawItem(Gdip::Graphics& graphics, int nIndex, POINT ptCorner, const PassGeometry& geometry);
+    void DrawItemFocusFrame(Gdip::Graphics& graphics, POINT ptCorner, const ItemSpec& itemSpec);
+    // Horizontal shift of item nIndex in drawing: 20 after an item "-1", else 0.
+    int IndentOf(int nIndex) const;
     void DrawItemBackground(Gdip::Graphics& graphics, int nIndex, int x, int y);
-    void DrawItemIcon(Gdip::Graphics& graphics, _WLL_LIST_CTRL_ITEM& item, int x, int y);
-    void DrawItemName(Gdip::Graphics& graphics, const _WLL_LIST_CTRL_ITEM& item, int x, int y);
+    void DrawItemIcon(Gdip::Graphics& graphics, const _WLL_LIST_CTRL_ITEM& item, int x, int y);
+    void DrawItemName(Gdip::Graphics& graphics, const _WLL_LIST_CTRL_ITEM& item, int x, int y,
+                      const RECT& rcText);
+    void AddChangedArea(int nIndex, std::vector<RECT>& areas) const;
 
-    POINT ContentPoint(LPARAM lParam) const;
     BOOL OnMouseMove(POINT pt);
     BOOL OnLButtonDown(POINT pt);
     BOOL OnLButtonUp(POINT pt);
@@ -113,4 +163,15 @@ private:
     // of view and not drawn. Kept by AddItem and DeleteAllItems, so painting
     // never scans the items above the visible ones.
     int m_nFirstIndentItem = -1;
+
+    // Kept between paints, dropped when what they come from changes: icons
+    // by path (refill, skin reload), the name's text objects (text style),
+    // the background stretched to the visible area (skin reload, size).
+    CIconCache m_icons;
+    CItemTextObjects m_textObjects;
+    std::unique_ptr<Gdip::Bitmap> m_pBackSheet;
+    SIZE m_sizeBackSheet = {0, 0};
+    // Hover and pressed items as last reported by TakeChangedAreas.
+    int m_nReportedHover = -1;
+    int m_nReportedPressed = -1;
 };

@@ -1,6 +1,8 @@
 #include "controls/DrawHelpers.h"
 #include "controls/GdipGraphics.h"
 #include "controls/GdipPen.h"
+#include "controls/GdipSolidBrush.h"
+#include <algorithm>
 #include <new>
 
 BOOL ResetBitmap(std::unique_ptr<Gdip::Bitmap>& slot, int nWidth, int nHeight)
@@ -34,4 +36,27 @@ BOOL DrawFocusFrame(Gdip::Image* pTarget, const RECT& rc)
     graphics.DrawRectangle(pen, rcFrame.left, rcFrame.top, rcFrame.right - rcFrame.left - 1,
                            rcFrame.bottom - rcFrame.top - 1);
     return TRUE;
+}
+
+Gdiplus::ARGB SystemColorArgb(int nIndex)
+{
+    COLORREF clr = ::GetSysColor(nIndex);
+    return 0xFF000000u | (static_cast<Gdiplus::ARGB>(GetRValue(clr)) << 16) |
+           (static_cast<Gdiplus::ARGB>(GetGValue(clr)) << 8) | GetBValue(clr);
+}
+
+void FillFrame(Gdip::Graphics& graphics, const RECT& rc, int nWidth, Gdiplus::ARGB color)
+{
+    int w = rc.right - rc.left, h = rc.bottom - rc.top;
+    int nBand = std::min(nWidth, (std::min(w, h) + 1) / 2);
+    if (nBand <= 0)
+        return;
+    Gdip::SolidBrush brush(color);
+    graphics.FillRectangle(brush, rc.left, rc.top, w, nBand);
+    graphics.FillRectangle(brush, rc.left, rc.bottom - nBand, w, nBand);
+    int nSide = h - 2 * nBand; // between the top and bottom bands
+    if (nSide <= 0)
+        return;
+    graphics.FillRectangle(brush, rc.left, rc.top + nBand, nBand, nSide);
+    graphics.FillRectangle(brush, rc.right - nBand, rc.top + nBand, nBand, nSide);
 }

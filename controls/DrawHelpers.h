@@ -4,6 +4,10 @@
 #include <memory>
 #include "controls/GdipBitmap.h"
 
+namespace Gdip {
+class Graphics;
+}
+
 // Replaces the slot's bitmap by a new, fully transparent ARGB bitmap of the
 // size. A size of 0 leaves an owner whose creation failed: drawing into it
 // draws nothing. Returns TRUE.
@@ -18,3 +22,10 @@ BOOL DrawImagePart(Gdip::Image* pTarget, Gdip::Image* pSource, const RECT& rc);
 // last dotted column and row lie inside the shrunk rectangle. A null target
 // draws nothing. Returns TRUE.
 BOOL DrawFocusFrame(Gdip::Image* pTarget, const RECT& rc);
+
+// The system colour nIndex (GetSysColor) as an opaque ARGB colour.
+Gdiplus::ARGB SystemColorArgb(int nIndex);
+
+// Fills a frame nWidth pixels wide along the inside of rc (left, top, right,
+// bottom); a width of more than half the smaller side fills the rectangle.
+void FillFrame(Gdip::Graphics& graphics, const RECT& rc, int nWidth, Gdiplus::ARGB color);

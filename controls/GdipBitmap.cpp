@@ -7,7 +7,8 @@ namespace Gdip {
 Bitmap::Bitmap(const wchar_t* pszFile)
 {
     Gdiplus::GpBitmap* pNative = nullptr;
-    SetStatus(GdipCreateBitmapFromFile(pszFile, &pNative));
+    if (IStream* pSource = OpenSource(pszFile))
+        SetStatus(GdipCreateBitmapFromStream(pSource, &pNative));
     SetNative(pNative);
 }
 
@@ -15,6 +16,13 @@ Bitmap::Bitmap(int nWidth, int nHeight)
 {
     Gdiplus::GpBitmap* pNative = nullptr;
     SetStatus(GdipCreateBitmapFromScan0(nWidth, nHeight, 0, PixelFormat32bppARGB, nullptr, &pNative));
+    SetNative(pNative);
+}
+
+Bitmap::Bitmap(int nWidth, int nHeight, int nStride, Gdiplus::PixelFormat format, BYTE* pScan0)
+{
+    Gdiplus::GpBitmap* pNative = nullptr;
+    SetStatus(GdipCreateBitmapFromScan0(nWidth, nHeight, nStride, format, pScan0, &pNative));
     SetNative(pNative);
 }
 
@@ -28,8 +36,11 @@ Status Bitmap::GetPixel(int x, int y, Gdiplus::ARGB& argb) const
 std::unique_ptr<Bitmap> LoadBitmapFile(const wchar_t* pszFile)
 {
     auto pBitmap = std::make_unique<Bitmap>(pszFile);
-    if (pBitmap->GetLastStatus() != Gdiplus::Ok)
+    Status status = pBitmap->GetLastStatus();
+    if (status != Gdiplus::Ok) {
         pBitmap.reset();
+        TraceLoadFailure(pszFile, status);
+    }
     return pBitmap;
 }
 

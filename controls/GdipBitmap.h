@@ -7,12 +7,15 @@ namespace Gdip {
 class Bitmap : public Image
 {
 public:
-    // Decodes the file (GdipCreateBitmapFromFile).
+    // Reads the file and decodes it (GdipCreateBitmapFromStream), as Image does.
     explicit Bitmap(const wchar_t* pszFile);
     // A new 32-bit ARGB bitmap without pixel data, i.e. fully transparent
     // (GdipCreateBitmapFromScan0, stride 0, PixelFormat32bppARGB). A size of
     // 0 fails and leaves a null handle.
     Bitmap(int nWidth, int nHeight);
+    // A bitmap over pixels that the caller owns and keeps alive longer than
+    // the bitmap (GdipCreateBitmapFromScan0 with stride and first row).
+    Bitmap(int nWidth, int nHeight, int nStride, Gdiplus::PixelFormat format, BYTE* pScan0);
 
     // The colour at (x, y) into argb (GdipBitmapGetPixel).
     Status GetPixel(int x, int y, Gdiplus::ARGB& argb) const;
@@ -20,7 +23,7 @@ public:
     Gdiplus::GpBitmap* NativeBitmap() const { return static_cast<Gdiplus::GpBitmap*>(Native()); }
 };
 
-// The bitmap of the file, or null when it cannot be loaded.
+// The bitmap of the file, or null when it cannot be loaded (traced as by LoadImageFile).
 std::unique_ptr<Bitmap> LoadBitmapFile(const wchar_t* pszFile);
 
 } // namespace Gdip

@@ -79,4 +79,19 @@ Status Graphics::DrawString(const wchar_t* pszText, int nLength, const Font& fon
                                     brush.Native()));
 }
 
+Status Graphics::SetClip(const RECT& rc)
+{
+    if (!m_pNative)
+        return SetStatus(Gdiplus::InvalidParameter);
+    return SetStatus(GdipSetClipRectI(m_pNative, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top,
+                                      Gdiplus::CombineModeReplace));
+}
+
+Status Graphics::ResetClip()
+{
+    if (!m_pNative)
+        return SetStatus(Gdiplus::InvalidParameter);
+    return SetStatus(GdipResetClip(m_pNative));
+}
+
 } // namespace Gdip

@@ -35,6 +35,11 @@ public:
     Status DrawString(const wchar_t* pszText, int nLength, const Font& font, const Gdiplus::RectF& rcLayout,
                       const StringFormat& format, const SolidBrush& brush);
 
+    // Limits every later drawing to the rectangle (GdipSetClipRectI, replacing
+    // the clip); ResetClip lifts the limit (GdipResetClip).
+    Status SetClip(const RECT& rc);
+    Status ResetClip();
+
     Gdiplus::GpGraphics* Native() const { return m_pNative; }
 
 private:

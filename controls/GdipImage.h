@@ -1,6 +1,9 @@
 // Owner of a GDI+ image (flat API handle), released once with GdipDisposeImage.
+// Images of files are decoded from a copy of the file in memory, which the
+// owner keeps as long as the image: no file stays open while an image lives.
 #pragma once
 #include <memory>
+#include "controls/GdipFileStream.h"
 #include "controls/GdipLastStatus.h"
 
 namespace Gdip {
@@ -8,8 +11,9 @@ namespace Gdip {
 class Image : public LastStatus
 {
 public:
-    // Decodes the file (GdipLoadImageFromFile); a failure leaves a null handle
-    // and its status in GetLastStatus.
+    // Reads the file and decodes it (GdipLoadImageFromStream); a failure
+    // leaves a null handle and its status in GetLastStatus: FileNotFound for
+    // a missing file, Win32Error for one that cannot be read.
     explicit Image(const wchar_t* pszFile);
     virtual ~Image();
     Image(const Image&) = delete;
@@ -23,12 +27,22 @@ protected:
     // For derived owners that create the handle themselves.
     Image() = default;
     void SetNative(Gdiplus::GpImage* pNative) { m_pNative = pNative; }
+    // The file's bytes as a stream kept for the image's life, or null with
+    // the failure recorded in the status.
+    IStream* OpenSource(const wchar_t* pszFile);
 
 private:
     Gdiplus::GpImage* m_pNative = nullptr;
+    FileStream m_source; // released after the image (members go after the destructor's body)
 };
 
-// The image of the file, or null when it cannot be loaded.
+// The image of the file, or null when it cannot be loaded. With logging on, a
+// file that is missing or cannot be decoded writes one trace line (once per
+// file and version of it, so a list that retries an icon at every paint does
+// not flood the log). An empty path is no image and no failure.
 std::unique_ptr<Image> LoadImageFile(const wchar_t* pszFile);
+
+// Writes that trace line for a failed load of pszFile with status.
+void TraceLoadFailure(const wchar_t* pszFile, Status status);
 
 } // namespace Gdip

@@ -1,8 +1,7 @@
-// One item of the windowless list. The item owns its icon image; the list's
-// array relocates items by move-construction, which hands the icon over.
+// One item of the windowless list. Its icon image is shared with every item
+// of the same icon path: the list's icon cache holds the decoded image and the
+// item names its slot there.
 #pragma once
-#include <memory>
-#include "controls/GdipImage.h"
 #include "framework/CString.h"
 
 struct _WLL_LIST_CTRL_ITEM
@@ -11,14 +10,6 @@ struct _WLL_LIST_CTRL_ITEM
     CString strName;     // text drawn in the item
     CString strIconPath; // icon image file
     CString strTipText;  // tooltip text while the pointer is over the item
-    std::unique_ptr<Gdip::Image> pIcon; // loaded at the first drawing
+    int nIconSlot = -1;  // the icon's slot in the list's icon cache, -1 for none
     int nBkImage = 0;    // background slot 0 to 5, -1 for none
-
-    _WLL_LIST_CTRL_ITEM() = default;
-    // A copy has the texts and the slot but no icon: an image has one owner,
-    // so the copy loads its own icon when it is first drawn.
-    _WLL_LIST_CTRL_ITEM(const _WLL_LIST_CTRL_ITEM& other);
-    _WLL_LIST_CTRL_ITEM& operator=(const _WLL_LIST_CTRL_ITEM& other);
-    _WLL_LIST_CTRL_ITEM(_WLL_LIST_CTRL_ITEM&&) noexcept = default;
-    _WLL_LIST_CTRL_ITEM& operator=(_WLL_LIST_CTRL_ITEM&&) noexcept = default;
 };

@@ -36,6 +36,11 @@ using AfxMemberFn = Signature Class::*;
 #define ON_WM_ERASEBKGND() AFX_MSG_ENTRY(WM_ERASEBKGND, \
     return AFX_MSG_CALL(BOOL(CDC*), &ThisClass::OnEraseBkgnd)(CDC::FromHandle(reinterpret_cast<HDC>(wParam)));)
 
+// void OnPrintClient(CDC* pDC, UINT nFlags)   (nFlags: PRF_* drawing options)
+#define ON_WM_PRINTCLIENT() AFX_MSG_ENTRY(WM_PRINTCLIENT, \
+    AFX_MSG_CALL(void(CDC*, UINT), &ThisClass::OnPrintClient)( \
+        CDC::FromHandle(reinterpret_cast<HDC>(wParam)), static_cast<UINT>(lParam)); return 0;)
+
 // void OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDrawItemStruct)
 #define ON_WM_DRAWITEM() AFX_MSG_ENTRY(WM_DRAWITEM, \
     AFX_MSG_CALL(void(int, LPDRAWITEMSTRUCT), &ThisClass::OnDrawItem)( \
@@ -84,6 +89,33 @@ using AfxMemberFn = Signature Class::*;
 #define ON_WM_KEYUP() AFX_MSG_ENTRY(WM_KEYUP, \
     AFX_MSG_CALL(void(UINT, UINT, UINT), &ThisClass::OnKeyUp)( \
         static_cast<UINT>(wParam), LOWORD(lParam), HIWORD(lParam)); return 0;)
+
+// void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags)
+#define ON_WM_CHAR() AFX_MSG_ENTRY(WM_CHAR, \
+    AFX_MSG_CALL(void(UINT, UINT, UINT), &ThisClass::OnChar)( \
+        static_cast<UINT>(wParam), LOWORD(lParam), HIWORD(lParam)); return 0;)
+
+// void OnSetFocus(CWnd* pOldWnd)   (null when no window had the focus)
+#define ON_WM_SETFOCUS() AFX_MSG_ENTRY(WM_SETFOCUS, \
+    AFX_MSG_CALL(void(CWnd*), &ThisClass::OnSetFocus)(CWnd::FromHandle(reinterpret_cast<HWND>(wParam))); return 0;)
+
+// void OnKillFocus(CWnd* pNewWnd)   (null when no window receives the focus)
+#define ON_WM_KILLFOCUS() AFX_MSG_ENTRY(WM_KILLFOCUS, \
+    AFX_MSG_CALL(void(CWnd*), &ThisClass::OnKillFocus)(CWnd::FromHandle(reinterpret_cast<HWND>(wParam))); return 0;)
+
+// void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized)
+#define ON_WM_ACTIVATE() AFX_MSG_ENTRY(WM_ACTIVATE, \
+    AFX_MSG_CALL(void(UINT, CWnd*, BOOL), &ThisClass::OnActivate)(LOWORD(wParam), \
+        CWnd::FromHandle(reinterpret_cast<HWND>(lParam)), HIWORD(wParam) != 0); return 0;)
+
+// LRESULT OnGetObject(WPARAM wFlags, LONG nObjectId)   (wFlags go to LresultFromObject unchanged)
+#define ON_WM_GETOBJECT() AFX_MSG_ENTRY(WM_GETOBJECT, \
+    return AFX_MSG_CALL(LRESULT(WPARAM, LONG), &ThisClass::OnGetObject)( \
+        wParam, static_cast<LONG>(static_cast<DWORD>(lParam)));)
+
+// void OnDestroy()
+#define ON_WM_DESTROY() AFX_MSG_ENTRY(WM_DESTROY, \
+    AFX_MSG_CALL(void(), &ThisClass::OnDestroy)(); return 0;)
 
 // BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)   (TRUE: cursor set, stop)
 #define ON_WM_SETCURSOR() AFX_MSG_ENTRY(WM_SETCURSOR, \

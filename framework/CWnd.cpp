@@ -301,6 +301,11 @@ LRESULT CWnd::Default()
     return DefWindowProc(msg.message, msg.wParam, msg.lParam);
 }
 
+const MSG* CWnd::GetCurrentMessage()
+{
+    return &AfxGetThreadState()->m_lastSentMsg;
+}
+
 BOOL CWnd::PreTranslateMessage(MSG* pMsg)
 {
     return FALSE;

@@ -69,6 +69,8 @@ public:
     // The default processing of the message being handled, with its original
     // wParam and lParam whatever arguments the handler was given.
     LRESULT Default();
+    // The message being handled, as the window procedure received it.
+    static const MSG* GetCurrentMessage();
     // Offered the thread's messages before dispatch; TRUE when translated.
     virtual BOOL PreTranslateMessage(MSG* pMsg);
     // WM_COMMAND: reflects a control's notification to the control's object

@@ -10,9 +10,11 @@ HostOptions HostOptions::Parse(int argc, wchar_t** argv)
             o.moduleDir = argv[++i];
         else if (arg == L"--screenshot" && hasValue)
             o.screenshotPath = argv[++i];
+        else if (arg == L"--watch-skin" && hasValue)
+            o.watchSkinDir = argv[++i];
         else {
             o.valid = false;
-            o.error = L"usage: TavrinHost [--module-dir DIR] [--screenshot FILE.png]\nunknown or incomplete option: " + arg;
+            o.error = L"usage: TavrinHost [--module-dir DIR] [--screenshot FILE.png] [--watch-skin CONFIG_DIR]\nunknown or incomplete option: " + arg;
             break;
         }
     }

@@ -28,7 +28,8 @@ ModuleLoader::~ModuleLoader()
 
 bool ModuleLoader::Load(const std::wstring& dir, std::wstring& error)
 {
-    std::wstring path = (dir.empty() ? HostFolder() : dir) + L"\\Tavrin.dll";
+    m_folder = dir.empty() ? HostFolder() : dir;
+    std::wstring path = m_folder + L"\\Tavrin.dll";
     // The module's own dependencies (Pellix.dll, Xerces-C) lie beside it.
     m_hModule = LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
     if (!m_hModule) {

@@ -20,6 +20,8 @@ public:
     // Loads <dir>\Tavrin.dll (the host's folder when dir is empty); false with
     // a message when the file or an export is missing.
     bool Load(const std::wstring& dir, std::wstring& error);
+    // The folder the module was loaded from (no trailing backslash).
+    const std::wstring& Folder() const { return m_folder; }
 
     InitializeFn Initialize = nullptr;
     UnInitializeFn UnInitialize = nullptr;
@@ -28,4 +30,5 @@ public:
 
 private:
     HMODULE m_hModule = nullptr;
+    std::wstring m_folder;
 };

@@ -2,22 +2,31 @@
 // manager panel for a main window, shows it and runs a message loop that
 // offers every message to the module first. GDI+ is started here only for the
 // host's own PNG snapshot; the module starts what it needs itself.
+//
+// With --watch-skin the host is a live preview: it polls the author's skin
+// folder from a timer in its loop, copies a settled change over the module's
+// Config folder and enters the panel again, which reads the skin anew.
 #include <windows.h>
 #include <gdiplus.h>
 #include <cstdio>
 #include "HostOptions.h"
 #include "ModuleLoader.h"
 #include "PanelSnapshot.h"
+#include "SkinWatcher.h"
 
 namespace {
 const UINT_PTR kSnapshotTimer = 1;
+const UINT_PTR kWatchTimer = 2;
 const UINT kSnapshotDelayMs = 1500; // long enough for the first paints under wine
+const UINT kWatchPollMs = 300;
 
 struct HostState
 {
     HWND hPanel = nullptr;
     std::wstring screenshotPath;
     int exitCode = 0;
+    ModuleLoader* module = nullptr;
+    SkinWatcher* watcher = nullptr; // set while previewing
 };
 HostState g_host;
 
@@ -37,12 +46,51 @@ void TakeSnapshotAndQuit(HWND hMain)
     DestroyWindow(hMain);
 }
 
+// The preview replaces the screenshot in one step, so a reader of the file
+// never sees half of it.
+void TakeSnapshotAndGoOn(HWND hMain)
+{
+    KillTimer(hMain, kSnapshotTimer);
+    std::wstring error, temporary = g_host.screenshotPath + L".part";
+    if (!SaveWindowAsPng(g_host.hPanel, temporary, error))
+        Report(error);
+    else if (!MoveFileExW(temporary.c_str(), g_host.screenshotPath.c_str(), MOVEFILE_REPLACE_EXISTING))
+        Report(L"cannot replace " + g_host.screenshotPath);
+}
+
+void ShowPanel(HWND hMain, HWND hPanel);
+
+// Copies the author's skin beside the module and enters the panel again.
+void ReloadSkin(HWND hMain)
+{
+    std::wstring error;
+    if (!g_host.watcher->CopyToTarget(error))
+        Report(error);
+    g_host.module->Enter(hMain, &g_host.hPanel, 0);
+    if (!g_host.hPanel) {
+        Report(L"the module created no panel");
+        return;
+    }
+    ShowPanel(hMain, g_host.hPanel);
+    Report(L"skin reloaded");
+    if (!g_host.screenshotPath.empty())
+        SetTimer(hMain, kSnapshotTimer, kSnapshotDelayMs, nullptr);
+}
+
 LRESULT CALLBACK MainWndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg) {
     case WM_TIMER:
         if (wParam == kSnapshotTimer) {
-            TakeSnapshotAndQuit(hWnd);
+            if (g_host.watcher)
+                TakeSnapshotAndGoOn(hWnd);
+            else
+                TakeSnapshotAndQuit(hWnd);
+            return 0;
+        }
+        if (wParam == kWatchTimer) {
+            if (g_host.watcher->PollSettledChange())
+                ReloadSkin(hWnd);
             return 0;
         }
         break;
@@ -97,6 +145,13 @@ int RunHost(HINSTANCE hInst, const HostOptions& options)
         return 2;
     }
     module.Initialize(0);
+    g_host.module = &module;
+    SkinWatcher watcher(options.watchSkinDir, module.Folder() + L"\\Config");
+    if (!options.watchSkinDir.empty()) {
+        g_host.watcher = &watcher;
+        if (!watcher.CopyToTarget(error))
+            Report(error);
+    }
     HWND hMain = CreateMainWindow(hInst);
     ShowWindow(hMain, SW_SHOW);
     module.Enter(hMain, &g_host.hPanel, 0);
@@ -110,7 +165,10 @@ int RunHost(HINSTANCE hInst, const HostOptions& options)
     g_host.screenshotPath = options.screenshotPath;
     if (!g_host.screenshotPath.empty())
         SetTimer(hMain, kSnapshotTimer, kSnapshotDelayMs, nullptr);
+    if (g_host.watcher)
+        SetTimer(hMain, kWatchTimer, kWatchPollMs, nullptr);
     int code = RunMessageLoop(module);
+    g_host.watcher = nullptr;
     module.UnInitialize(0);
     return code;
 }
@@ -123,10 +181,14 @@ int WINAPI wWinMain(HINSTANCE hInst, HINSTANCE, PWSTR, int)
         Report(options.error);
         return 2;
     }
+    // COM on the UI thread lets screen readers reach the panel's accessible object.
+    HRESULT hrCom = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     Gdiplus::GdiplusStartupInput gdiplusInput;
     ULONG_PTR gdiplusToken = 0;
     Gdiplus::GdiplusStartup(&gdiplusToken, &gdiplusInput, nullptr);
     int code = RunHost(hInst, options);
     Gdiplus::GdiplusShutdown(gdiplusToken);
+    if (SUCCEEDED(hrCom))
+        CoUninitialize();
     return code;
 }

@@ -1,8 +1,13 @@
 #include "panel/CToolMgrDlg.h"
+#include <oleacc.h>
 #include <shlwapi.h>
+#include <new>
+#include "controls/CKdBmpButton.h"
 #include "controls/DrawHelpers.h"
 #include "controls/GdipGraphics.h"
+#include "controls/GdipSolidBrush.h"
 #include "diag/CLogTrace.h"
+#include "panel/CToolGridAccessible.h"
 #include "panel/CToolTipPattern.h"
 #include "panel/PluginRecord.h"
 #include "include/PellixSDK.h"
@@ -25,6 +30,7 @@ IMPLEMENT_DYNAMIC(CToolMgrDlg, CKdCommonDlg)
 BEGIN_MESSAGE_MAP(CToolMgrDlg, CKdCommonDlg)
     ON_WM_PAINT()
     ON_WM_ERASEBKGND()
+    ON_WM_PRINTCLIENT()
     ON_WM_VSCROLL()
     ON_WM_MOUSEWHEEL()
     ON_WM_SYSCOMMAND()
@@ -33,6 +39,15 @@ BEGIN_MESSAGE_MAP(CToolMgrDlg, CKdCommonDlg)
     ON_MESSAGE(WM_TOOLLIST_ITEMCLICK, &CToolMgrDlg::OnItemClick)
     ON_MESSAGE(WM_TOOLLIST_REDRAW, &CToolMgrDlg::OnListRedraw)
     ON_MESSAGE(WM_TOOLLIST_UPDATED, &CToolMgrDlg::OnPluginListUpdated)
+    ON_WM_GETDLGCODE()
+    ON_WM_KEYDOWN()
+    ON_WM_CHAR()
+    ON_WM_SETFOCUS()
+    ON_WM_KILLFOCUS()
+    ON_WM_ACTIVATE()
+    ON_MESSAGE(WM_NEXTDLGCTL, &CToolMgrDlg::OnNextDlgCtl)
+    ON_WM_GETOBJECT()
+    ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
 CToolMgrDlg::CToolMgrDlg() = default;
@@ -44,13 +59,30 @@ BOOL CToolMgrDlg::OnInitDialog()
     CDialog::OnInitDialog();
     CString strSkinFile = GetSkinFilePath(AfxGetModuleState()->m_hCurrentInstanceHandle);
     InitSkinWindow(strSkinFile, kDialogSection, CString(), kSkinName);
+    TraceSkinLoadFailure(strSkinFile);
     m_list.LoadSkin(strSkinFile, kListSection, CString(), kSkinName);
     GetPlugin();
-    return TRUE;
+    // FALSE: the system gives the focus to no control; activation gives it to the grid (OnActivate).
+    return FALSE;
+}
+
+void CToolMgrDlg::TraceSkinLoadFailure(const CString& strSkinFile) const
+{
+    if (!m_loadError.bFailed)
+        return;
+    if (m_loadError.nLine > 0)
+        g_LogTrace.Trace(kTraceLevel, L"Skin file %s failed to load: line %d, column %d: %s",
+                         strSkinFile.GetString(), static_cast<int>(m_loadError.nLine),
+                         static_cast<int>(m_loadError.nColumn),
+                         m_loadError.strMessage.GetString());
+    else
+        g_LogTrace.Trace(kTraceLevel, L"Skin file %s failed to load: %s", strSkinFile.GetString(),
+                         m_loadError.strMessage.GetString());
 }
 
 int CToolMgrDlg::OnDynamicItemCreated(_XmlDynamicItem* pItem)
 {
+    MakeReachable(pItem);
     struct Role
     {
         const wchar_t* pszId;
@@ -85,15 +117,20 @@ int CToolMgrDlg::GetPlugin()
     UpdateListLayout(nCount);
     UpdateScrollRange();
     ShowPlaceholders(nCount == 0 ? SW_SHOW : SW_HIDE);
-    Invalidate(TRUE);
+    OnGridRefilled();
+    m_canvas.MarkAllStale();
+    Invalidate(FALSE);
     g_LogTrace.Trace(kTraceLevel, L"%s", L"Exit  Fun GetPlugin");
     return nCount;
 }
 
 int CToolMgrDlg::AddToolItems(const _PLUGIN_INFO* pHead)
 {
+    // The list checks at an item's first drawing whether its icon file
+    // exists, and draws the default icon instead when it does not.
     CString strDefaultIcon;
     GetInfoString(L"DefaultToolIcon", TRUE, strDefaultIcon);
+    m_list.SetDefaultIcon(strDefaultIcon);
     int nCount = 0;
     for (const _PLUGIN_INFO* pInfo = pHead; pInfo; pInfo = pInfo->pNext) {
         CPluginRecord record(*pInfo);
@@ -106,8 +143,6 @@ int CToolMgrDlg::AddToolItems(const _PLUGIN_INFO* pHead)
             continue;
         CString strTip;
         FormatToolTip(strName, strVersion, strDesc, strTip);
-        if (!PathFileExistsW(strIconPath))
-            strIconPath = strDefaultIcon;
         m_list.AddItem(record.GetId(), strName, strTip, strIconPath);
         ++nCount;
     }
@@ -192,12 +227,19 @@ void CToolMgrDlg::InvalidateList()
 {
     RECT rc;
     GetListRect(rc);
-    InvalidateRect(&rc, TRUE);
+    InvalidatePart(rc);
+}
+
+void CToolMgrDlg::InvalidatePart(const RECT& rc)
+{
+    m_canvas.MarkStale(rc);
+    InvalidateRect(&rc, FALSE);
 }
 
 LRESULT CToolMgrDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     // The grid sees mouse messages first; what it consumes goes no further.
+    m_keyboard.OnMouseMessage(message, lParam);
     if (m_list.OnMouseMessage(message, lParam))
         return 1;
     return CKdCommonDlg::WindowProc(message, wParam, lParam);
@@ -205,6 +247,7 @@ LRESULT CToolMgrDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 
 BOOL CToolMgrDlg::PreTranslateMessage(MSG* pMsg)
 {
+    m_keyboard.NoteMessage(*pMsg);
     if (m_list.m_toolTip.GetSafeHwnd())
         m_list.m_toolTip.SendMessage(TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(pMsg));
     if (m_toolTip.GetSafeHwnd())
@@ -212,34 +255,86 @@ BOOL CToolMgrDlg::PreTranslateMessage(MSG* pMsg)
     return CDialog::PreTranslateMessage(pMsg);
 }
 
-void CToolMgrDlg::DrawPanel(CDC* pDC)
+int CToolMgrDlg::LoadBackground()
 {
-    Gdip::Graphics screen(pDC->GetSafeHdc());
-    POINT sheet = {0, 0};
-    GetInfoPoint(L"SheetSize", sheet);
-    std::unique_ptr<Gdip::Bitmap> pCanvas;
-    ResetBitmap(pCanvas, sheet.x, sheet.y);
-    {
-        Gdip::Graphics canvas(pCanvas.get());
-        if (m_pBackBitmap)
-            canvas.DrawImage(m_pBackBitmap.get(), 0, 0);
-        RECT rc;
-        GetListRect(rc);
-        m_list.Draw(POINT{rc.left, rc.top}, &canvas);
-    }
-    screen.DrawImage(pCanvas.get(), 0, 0);
+    int nResult = CKdCommonDlg::LoadBackground();
+    m_sheet.MarkAllStale();
+    m_canvas.MarkAllStale();
+    return nResult;
 }
 
+// Both canvases have the sheet's size; the background sheet is composed
+// again whenever it went stale (a new size or a new background).
+bool CToolMgrDlg::PrepareCanvas()
+{
+    POINT sheet = {0, 0};
+    GetInfoPoint(L"SheetSize", sheet);
+    if (!m_sheet.Prepare(sheet.x, sheet.y) || !m_canvas.Prepare(sheet.x, sheet.y))
+        return false;
+    if (!IsRectEmpty(&m_sheet.Stale()))
+        ComposeSheet();
+    return true;
+}
+
+// The face colour shows where the background image is transparent or ends.
+void CToolMgrDlg::ComposeSheet()
+{
+    {
+        Gdip::Graphics graphics(m_sheet.Surface());
+        graphics.FillRectangle(Gdip::SolidBrush(FaceColor()), 0, 0, m_sheet.Width(), m_sheet.Height());
+        if (m_pBackBitmap)
+            graphics.DrawImage(m_pBackBitmap.get(), 0, 0);
+    }
+    m_sheet.MarkComposed(m_sheet.Bounds());
+    m_canvas.MarkAllStale();
+}
+
+void CToolMgrDlg::ComposePart(const RECT& rc)
+{
+    RECT rcBounds = m_canvas.Bounds();
+    RECT rcPart;
+    if (!IntersectRect(&rcPart, &rc, &rcBounds))
+        return;
+    m_canvas.CopyFrom(m_sheet, rcPart);
+    {
+        Gdip::Graphics graphics(m_canvas.Surface());
+        RECT rcList;
+        GetListRect(rcList);
+        m_list.DrawPart(graphics, POINT{rcList.left, rcList.top}, rcPart);
+    }
+    m_canvas.MarkComposed(rcPart);
+}
+
+void CToolMgrDlg::DrawPanel(CDC* pDC)
+{
+    if (!PrepareCanvas())
+        return;
+    RECT rcStale = m_canvas.Stale();
+    if (!IsRectEmpty(&rcStale))
+        ComposePart(rcStale);
+    m_canvas.CopyTo(pDC->GetSafeHdc(), m_canvas.Bounds());
+}
+
+// A paint composes exactly what the system asks for, whether or not it is
+// stale: what lies under a moved window is drawn from the current state.
 void CToolMgrDlg::OnPaint()
 {
     CPaintDC dc(this);
-    DrawPanel(&dc);
+    if (!PrepareCanvas())
+        return;
+    ComposePart(dc.m_ps.rcPaint);
+    m_canvas.CopyTo(dc.GetSafeHdc(), dc.m_ps.rcPaint);
 }
 
 BOOL CToolMgrDlg::OnEraseBkgnd(CDC* pDC)
 {
     DrawPanel(pDC);
     return TRUE;
+}
+
+void CToolMgrDlg::OnPrintClient(CDC* pDC, UINT)
+{
+    DrawPanel(pDC);
 }
 
 int CToolMgrDlg::RoomBelow(const SCROLLINFO& si)
@@ -330,9 +425,16 @@ LRESULT CToolMgrDlg::OnItemClick(WPARAM wParam, LPARAM lParam)
     return 1;
 }
 
+// Only the items whose look changed are repainted; a notification without
+// such items repaints the whole list area, as it asks.
 LRESULT CToolMgrDlg::OnListRedraw(WPARAM, LPARAM)
 {
-    InvalidateList();
+    std::vector<RECT> areas;
+    m_list.TakeChangedAreas(areas);
+    if (areas.empty())
+        InvalidateList();
+    for (const RECT& rc : areas)
+        InvalidatePart(rc);
     return 1;
 }
 
@@ -352,4 +454,117 @@ LRESULT CToolMgrDlg::OnPluginListUpdated(WPARAM, LPARAM)
     if (m_pRefresh && m_pRefresh->pControl)
         m_pRefresh->pControl->EnableWindow(TRUE);
     return 1;
+}
+
+// ---- Keyboard and screen-reader access --------------------------------------
+
+void CToolMgrDlg::MakeReachable(_XmlDynamicItem* pItem)
+{
+    CWnd* pControl = pItem->pControl;
+    if (!pControl || !pControl->IsKindOf(RUNTIME_CLASS(CKdBmpButton)))
+        return;
+    if (static_cast<CKdBmpButton*>(pControl)->GetKind() == CKdBmpButton::KIND_PUSH)
+        pControl->ModifyStyle(0, WS_TABSTOP);
+    // The button draws its own text, never the window text, which screen
+    // readers take as its name.
+    if (pItem->strName.IsEmpty() && !pItem->strToolTip.IsEmpty())
+        pControl->SetWindowText(pItem->strToolTip);
+}
+
+void CToolMgrDlg::OnGridRefilled()
+{
+    m_keyboard.OnRefilled();
+    ::NotifyWinEvent(EVENT_OBJECT_REORDER, m_hWnd, OBJID_CLIENT, CHILDID_SELF);
+}
+
+void CToolMgrDlg::ScrollListTo(int nPos)
+{
+    SCROLLINFO si = {sizeof(si), SIF_POS, 0, 0, 0, nPos, 0};
+    SetScrollInfo(SB_VERT, &si, TRUE);
+    m_list.m_nOffsetY = -GetScrollPos(SB_VERT);
+    InvalidateList();
+}
+
+UINT CToolMgrDlg::OnGetDlgCode()
+{
+    return m_keyboard.GetDlgCode(reinterpret_cast<const MSG*>(GetCurrentMessage()->lParam));
+}
+
+void CToolMgrDlg::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
+{
+    if (!m_keyboard.OnKeyDown(nChar))
+        Default();
+}
+
+void CToolMgrDlg::OnChar(UINT nChar, UINT nRepCnt, UINT nFlags)
+{
+    m_keyboard.OnChar(nChar);
+}
+
+// The panel keeps the focus for the grid: the dialog's default handling
+// would pass it on to the first control.
+void CToolMgrDlg::OnSetFocus(CWnd* pOldWnd)
+{
+    m_keyboard.OnFocusChanged(true);
+}
+
+void CToolMgrDlg::OnKillFocus(CWnd* pNewWnd)
+{
+    m_keyboard.OnFocusChanged(false);
+    Default();
+}
+
+// Activation gives the focus back to the control that had it when the panel
+// was deactivated, and otherwise to the grid.
+void CToolMgrDlg::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized)
+{
+    if (nState == WA_INACTIVE) {
+        HWND hFocus = ::GetFocus();
+        m_hWndFocusBeforeDeactivation = hFocus && ::IsChild(m_hWnd, hFocus) ? hFocus : nullptr;
+        return;
+    }
+    if (bMinimized)
+        return;
+    HWND hFocus = m_hWndFocusBeforeDeactivation;
+    m_hWndFocusBeforeDeactivation = nullptr;
+    bool bControl = hFocus && ::IsChild(m_hWnd, hFocus) && ::IsWindowVisible(hFocus) && ::IsWindowEnabled(hFocus);
+    ::SetFocus(bControl ? hFocus : m_hWnd);
+}
+
+// Tab and Shift+Tab reach the dialog as the relative form; they go round the
+// grid and the controls. The form that names a control keeps the default.
+LRESULT CToolMgrDlg::OnNextDlgCtl(WPARAM wParam, LPARAM lParam)
+{
+    if (LOWORD(lParam) != 0)
+        return Default();
+    HWND hNext = m_keyboard.NextTabStop(::GetFocus(), wParam != 0);
+    if (hNext == m_hWnd)
+        ::SetFocus(m_hWnd);
+    else
+        DefWindowProc(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(hNext), TRUE);
+    return 0;
+}
+
+LRESULT CToolMgrDlg::OnGetObject(WPARAM wFlags, LONG nObjectId)
+{
+    if (nObjectId != OBJID_CLIENT)
+        return Default();
+    if (!m_accessible.IsValid())
+        m_accessible.Attach(new (std::nothrow) CToolGridAccessible(this));
+    if (!m_accessible.IsValid())
+        return Default();
+    // __uuidof: MinGW's oleacc import library gives IID_IAccessible as a code stub, not the GUID.
+    return LresultFromObject(__uuidof(IAccessible), wFlags, static_cast<IAccessible*>(m_accessible.Get()));
+}
+
+void CToolMgrDlg::OnDestroy()
+{
+    m_accessible.Close();
+    Default();
+}
+
+void CToolMgrDlg::AccessibleTraits::Close(CToolGridAccessible* pAccessible)
+{
+    pAccessible->Disconnect();
+    pAccessible->Release();
 }

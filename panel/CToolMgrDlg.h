@@ -6,10 +6,26 @@
 // maximum the content height, page the list area's height, or 0 and 0 while
 // nothing needs scrolling); every operation leaves the grid's m_nOffsetY at
 // minus the scroll position.
+//
+// The panel window is also the grid's keyboard focus: m_keyboard moves and
+// starts the focus item, and WM_GETOBJECT hands screen readers the grid's
+// accessible object (CToolGridAccessible), which the panel cuts off from
+// itself when its window is destroyed.
+//
+// Painting composes the panel in an off-screen canvas that is kept between
+// paints: a paint composes and copies only the part that the system asks
+// for, and the panel asks only for what changed (the frames of the items
+// whose hover or pressed state changed, the list area after a scroll, all
+// after a refill or a new background).
 #pragma once
 #include "controls/CKdCommonDlg.h"
 #include "controls/CKdWindowLessList.h"
+#include "framework/CHandleOwner.h"
 #include "include/PellixSDK.h"
+#include "panel/CPanelCanvas.h"
+#include "panel/CToolGridKeyboard.h"
+
+class CToolGridAccessible;
 
 // Messages between the grid, the tool-service library and the panel.
 #define WM_TOOLLIST_ITEMCLICK (WM_USER + 1)
@@ -29,6 +45,8 @@ public:
     BOOL OnInitDialog() override;
     int OnDynamicItemCreated(_XmlDynamicItem* pItem) override;
     int OnDynamicItemCommand(_XmlDynamicItem* pItem) override;
+    // The base's background, then the panel's pictures made from it are stale.
+    int LoadBackground() override;
 
     // Refills the grid from the tool-service library; returns the tools listed.
     int GetPlugin();
@@ -38,8 +56,11 @@ public:
     void GetListRect(RECT& rc) const;
     void UpdateListLayout(int nCount);
     void UpdateScrollRange();
-    // Composes the background and the grid off screen and copies them in one draw.
+    // Draws the whole panel onto the device context in one copy of the
+    // off-screen canvas, composing first what went stale there.
     void DrawPanel(CDC* pDC);
+    // Moves the scroll bar to nPos (the system keeps it in range) and the grid with it.
+    void ScrollListTo(int nPos);
 
     _XmlDynamicItem* m_pLabel1 = nullptr;
     _XmlDynamicItem* m_pIcon = nullptr;
@@ -47,12 +68,15 @@ public:
     _XmlDynamicItem* m_pLabel3 = nullptr;
     _XmlDynamicItem* m_pRefresh = nullptr;
     CKdWindowLessList m_list;
+    CToolGridKeyboard m_keyboard{*this};
 
 protected:
     // void OnPaint()
     void OnPaint();
     // BOOL OnEraseBkgnd(CDC* pDC)
     BOOL OnEraseBkgnd(CDC* pDC);
+    // void OnPrintClient(CDC* pDC, UINT nFlags)
+    void OnPrintClient(CDC* pDC, UINT nFlags);
     // void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar)
     void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
     // BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint pt)
@@ -66,16 +90,62 @@ protected:
     LRESULT OnItemClick(WPARAM wParam, LPARAM lParam);
     LRESULT OnListRedraw(WPARAM wParam, LPARAM lParam);
     LRESULT OnPluginListUpdated(WPARAM wParam, LPARAM lParam);
+    // Keyboard and screen-reader access to the grid (CToolGridKeyboard, CToolGridAccessible).
+    // UINT OnGetDlgCode()
+    UINT OnGetDlgCode();
+    // void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
+    void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    // void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags)
+    void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
+    // void OnSetFocus(CWnd* pOldWnd)
+    void OnSetFocus(CWnd* pOldWnd);
+    // void OnKillFocus(CWnd* pNewWnd)
+    void OnKillFocus(CWnd* pNewWnd);
+    // void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized)
+    void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
+    // LRESULT (WPARAM: previous flag or target window, LPARAM: nonzero when wParam is the window)
+    LRESULT OnNextDlgCtl(WPARAM wParam, LPARAM lParam);
+    // LRESULT OnGetObject(WPARAM wFlags, LONG nObjectId)
+    LRESULT OnGetObject(WPARAM wFlags, LONG nObjectId);
+    // void OnDestroy()
+    void OnDestroy();
     DECLARE_MESSAGE_MAP()
 
 private:
+    // One trace line when the skin file could not be loaded, with the
+    // parser's position for an XML error.
+    void TraceSkinLoadFailure(const CString& strSkinFile) const;
     int AddToolItems(const _PLUGIN_INFO* pHead);
     void ShowPlaceholders(int nShow);
     void InvalidateList();
+    // Marks the part stale in the canvas and invalidates it without erasing:
+    // the paint covers every pixel of it.
+    void InvalidatePart(const RECT& rc);
+    bool PrepareCanvas();
+    void ComposeSheet();
+    void ComposePart(const RECT& rc);
     static void ShowItemControl(_XmlDynamicItem* pItem, int nShow);
     // Scroll moves on a SCROLLINFO; each keeps m_nOffsetY equal to -nPos.
     void ScrollUp(SCROLLINFO& si, int nBy);
     void ScrollDown(SCROLLINFO& si, int nBy);
     void ScrollTo(SCROLLINFO& si, int nPos);
     static int RoomBelow(const SCROLLINFO& si);
+    // A refill: no focus item, and screen readers learn that the children changed.
+    void OnGridRefilled();
+    // Push buttons join the Tab ring; an image-only button is named after its tooltip.
+    static void MakeReachable(_XmlDynamicItem* pItem);
+
+    struct AccessibleTraits
+    {
+        using Handle = CToolGridAccessible*;
+        static Handle Invalid() { return nullptr; }
+        static void Close(Handle pAccessible);
+    };
+    // Created at the first WM_GETOBJECT; cut off from the panel when its window goes.
+    CHandleOwner<AccessibleTraits> m_accessible;
+    // The control that had the focus when the panel was deactivated, if any.
+    HWND m_hWndFocusBeforeDeactivation = nullptr;
+
+    CPanelCanvas m_canvas; // the composed panel
+    CPanelCanvas m_sheet;  // the background alone, over the face colour
 };

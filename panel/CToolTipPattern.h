@@ -13,9 +13,11 @@ class CToolTipPattern
 public:
     static CString Format(const CString& strPattern, const CString& strName, const CString& strVersion,
                           const CString& strDesc);
+    // Whether the pattern goes to the formatter; otherwise every conversion
+    // but the first three plain "%s" and "%%" is shown as written.
+    static bool IsSafeForFormatter(const CString& strPattern);
 
 private:
-    static bool IsSafeForFormatter(const CString& strPattern);
     static int MatchTextConversion(const CString& strPattern, int nPos);
     static CString FormatLiterally(const CString& strPattern, const CString* pTexts, int nTexts);
 };

@@ -4,19 +4,10 @@ namespace {
 
 const char kByteOrderMark[] = "\xEF\xBB\xBF";
 
-// One line of the text without its line end.
-CString NextLine(const CString& strText, int& nPos)
-{
-    int nEnd = strText.Find(L'\n', nPos);
-    if (nEnd < 0)
-        nEnd = strText.GetLength();
-    CString strLine = strText.Mid(nPos, nEnd - nPos);
-    nPos = nEnd + 1;
-    return strLine.Trim();
-}
-
 } // namespace
 
+// Lines, keys and values are read as spans of the converted text; only the
+// values that a tool keeps become strings.
 bool CCatalog::Parse(const std::string& strUtf8)
 {
     Clear();
@@ -25,8 +16,10 @@ bool CCatalog::Parse(const std::string& strUtf8)
         return false;
     }
     Section section = Section::None;
-    for (int nPos = 0; nPos < strText.GetLength();) {
-        if (!ParseLine(NextLine(strText, nPos), section)) {
+    const wchar_t* pPos = strText.GetString();
+    const wchar_t* pEnd = pPos + strText.GetLength();
+    while (pPos < pEnd) {
+        if (!ParseLine(CTextSpan::NextLine(pPos, pEnd).Trimmed(), section)) {
             Clear();
             return false;
         }
@@ -34,49 +27,50 @@ bool CCatalog::Parse(const std::string& strUtf8)
     return true;
 }
 
-bool CCatalog::ParseLine(const CString& strLine, Section& section)
+bool CCatalog::ParseLine(const CTextSpan& line, Section& section)
 {
-    if (strLine.IsEmpty() || strLine[0] == L';' || strLine[0] == L'#')
+    if (line.IsEmpty() || line.First() == L';' || line.First() == L'#')
         return true;
-    if (strLine[0] == L'[') {
-        if (strLine[strLine.GetLength() - 1] != L']')
+    if (line.First() == L'[') {
+        if (line.GetLength() < 2 || line.Last() != L']')
             return false;
-        CString strName = strLine.Mid(1, strLine.GetLength() - 2).Trim();
-        if (strName.CompareNoCase(L"Catalog") == 0) {
+        CTextSpan name = line.Mid(1, line.GetLength() - 2).Trimmed();
+        if (name.EqualsNoCase(L"Catalog")) {
             section = Section::Header;
             return true;
         }
-        if (strName.CompareNoCase(L"Tool") == 0) {
+        if (name.EqualsNoCase(L"Tool")) {
             section = Section::Tool;
             m_tools.Add(Tool());
             return true;
         }
         return false;
     }
-    int nEquals = strLine.Find(L'=');
+    int nEquals = line.Find(L'=');
     if (nEquals <= 0)
         return false;
-    CString strKey = strLine.Left(nEquals).Trim();
-    CString strValue = strLine.Mid(nEquals + 1).Trim();
+    size_t nKeyLength = static_cast<size_t>(nEquals);
+    CTextSpan key = line.Mid(0, nKeyLength).Trimmed();
+    CTextSpan value = line.Mid(nKeyLength + 1, line.GetLength() - nKeyLength - 1).Trimmed();
     switch (section) {
     case Section::Header:
-        ParseHeaderKey(strKey, strValue);
+        ParseHeaderKey(key, value);
         return true;
     case Section::Tool:
-        return ParseToolKey(m_tools[m_tools.GetUpperBound()], strKey, strValue);
+        return ParseToolKey(m_tools[m_tools.GetUpperBound()], key, value);
     case Section::None:
         break;
     }
     return false;
 }
 
-void CCatalog::ParseHeaderKey(const CString& strKey, const CString& strValue)
+void CCatalog::ParseHeaderKey(const CTextSpan& key, const CTextSpan& value)
 {
-    if (strKey.CompareNoCase(L"Source") == 0)
-        m_strSource = strValue;
+    if (key.EqualsNoCase(L"Source"))
+        m_strSource = value.ToString();
 }
 
-bool CCatalog::ParseToolKey(Tool& tool, const CString& strKey, const CString& strValue)
+bool CCatalog::ParseToolKey(Tool& tool, const CTextSpan& key, const CTextSpan& value)
 {
     struct TextKey { const wchar_t* pszKey; CString Tool::*pMember; };
     static const TextKey kTextKeys[] = {
@@ -87,27 +81,27 @@ bool CCatalog::ParseToolKey(Tool& tool, const CString& strKey, const CString& st
         { L"Icon", &Tool::strIcon },
         { L"Command", &Tool::strCommand },
     };
-    for (const TextKey& key : kTextKeys) {
-        if (strKey.CompareNoCase(key.pszKey) == 0) {
-            tool.*key.pMember = strValue;
+    for (const TextKey& textKey : kTextKeys) {
+        if (key.EqualsNoCase(textKey.pszKey)) {
+            tool.*textKey.pMember = value.ToString();
             return true;
         }
     }
-    if (strKey.CompareNoCase(L"Listed") == 0)
-        return ParseListed(strValue, tool.bListed);
+    if (key.EqualsNoCase(L"Listed"))
+        return ParseListed(value, tool.bListed);
     return true;
 }
 
-bool CCatalog::ParseListed(const CString& strValue, bool& bListed)
+bool CCatalog::ParseListed(const CTextSpan& value, bool& bListed)
 {
     for (const wchar_t* pszYes : { L"1", L"yes", L"true" }) {
-        if (strValue.CompareNoCase(pszYes) == 0) {
+        if (value.EqualsNoCase(pszYes)) {
             bListed = true;
             return true;
         }
     }
     for (const wchar_t* pszNo : { L"0", L"no", L"false" }) {
-        if (strValue.CompareNoCase(pszNo) == 0) {
+        if (value.EqualsNoCase(pszNo)) {
             bListed = false;
             return true;
         }

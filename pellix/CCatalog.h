@@ -25,6 +25,7 @@
 #include <string>
 #include "framework/CArray.h"
 #include "framework/CString.h"
+#include "pellix/CTextSpan.h"
 
 class CCatalog
 {
@@ -59,10 +60,10 @@ private:
     enum class Section { None, Header, Tool };
 
     void Clear();
-    bool ParseLine(const CString& strLine, Section& section);
-    void ParseHeaderKey(const CString& strKey, const CString& strValue);
-    bool ParseToolKey(Tool& tool, const CString& strKey, const CString& strValue);
-    static bool ParseListed(const CString& strValue, bool& bListed);
+    bool ParseLine(const CTextSpan& line, Section& section);
+    void ParseHeaderKey(const CTextSpan& key, const CTextSpan& value);
+    static bool ParseToolKey(Tool& tool, const CTextSpan& key, const CTextSpan& value);
+    static bool ParseListed(const CTextSpan& value, bool& bListed);
     static bool Utf8ToWide(const std::string& strUtf8, CString& strWide);
     static void AppendUtf8(std::string& strOut, const CString& strWide);
 

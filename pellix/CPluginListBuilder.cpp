@@ -1,32 +1,37 @@
 #include "pellix/CPluginListBuilder.h"
-#include <new>
+#include <cstdint>
 #include "pellix/CCatalogStore.h"
 
+// All records of a list live in one block of pages, zero when they arrive:
+// one allocation however many tools there are, and Free gives the whole
+// block back to the system instead of leaving it to the heap.
 bool CPluginListBuilder::Build(const CCatalog& catalog, const CString& strFolder, _PLUGIN_INFO*& pHead)
 {
     pHead = nullptr;
-    _PLUGIN_INFO** ppLink = &pHead;
-    for (int i = 0; i < catalog.GetToolCount(); ++i) {
-        _PLUGIN_INFO* pInfo = new (std::nothrow) _PLUGIN_INFO();
-        if (!pInfo) {
-            Free(pHead);
-            pHead = nullptr;
-            return false;
-        }
-        FillRecord(*pInfo, catalog.GetTool(i), strFolder);
-        *ppLink = pInfo;
-        ppLink = &pInfo->pNext;
+    size_t nCount = static_cast<size_t>(catalog.GetToolCount());
+    if (nCount == 0)
+        return true;
+    if (nCount > SIZE_MAX / sizeof(_PLUGIN_INFO))
+        return false;
+    auto* pRecords = static_cast<_PLUGIN_INFO*>(
+        VirtualAlloc(nullptr, nCount * sizeof(_PLUGIN_INFO), MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
+    if (!pRecords)
+        return false;
+    for (size_t i = 0; i < nCount; ++i) {
+        FillRecord(pRecords[i], catalog.GetTool(static_cast<int>(i)), strFolder);
+        pRecords[i].pNext = i + 1 < nCount ? &pRecords[i + 1] : nullptr;
     }
+    pHead = pRecords;
     return true;
 }
 
+// Only the first record of a list from Build starts a block; anything else
+// is not ours to release.
 void CPluginListBuilder::Free(_PLUGIN_INFO* pHead)
 {
-    while (pHead) {
-        _PLUGIN_INFO* pNext = pHead->pNext;
-        delete pHead;
-        pHead = pNext;
-    }
+    MEMORY_BASIC_INFORMATION info = {};
+    if (pHead && VirtualQuery(pHead, &info, sizeof(info)) == sizeof(info) && info.AllocationBase == pHead)
+        VirtualFree(pHead, 0, MEM_RELEASE);
 }
 
 void CPluginListBuilder::FillRecord(_PLUGIN_INFO& info, const CCatalog::Tool& tool, const CString& strFolder)
@@ -54,9 +59,13 @@ const CCatalog::Tool* CPluginListBuilder::FindByRecordId(const CCatalog& catalog
 // the cut never splits a surrogate pair, so no half character is reported.
 CString CPluginListBuilder::FitToField(const CString& strText, size_t cchField)
 {
+    return strText.Left(FittedLength(strText, cchField));
+}
+
+int CPluginListBuilder::FittedLength(const CString& strText, size_t cchField)
+{
     int cchMax = static_cast<int>(cchField) - 1;
     if (strText.GetLength() <= cchMax)
-        return strText;
-    int cch = IS_HIGH_SURROGATE(strText[cchMax - 1]) ? cchMax - 1 : cchMax;
-    return strText.Left(cch);
+        return strText.GetLength();
+    return IS_HIGH_SURROGATE(strText[cchMax - 1]) ? cchMax - 1 : cchMax;
 }

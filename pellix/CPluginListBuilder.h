@@ -19,11 +19,12 @@ public:
 private:
     static void FillRecord(_PLUGIN_INFO& info, const CCatalog::Tool& tool, const CString& strFolder);
     static CString FitToField(const CString& strText, size_t cchField);
+    static int FittedLength(const CString& strText, size_t cchField);
 
+    // The field arrives zeroed, so the copy is terminated by the zero after it.
     template <size_t N>
     static void CopyText(wchar_t (&field)[N], const CString& strText)
     {
-        CString strFitted = FitToField(strText, N);
-        wmemcpy(field, strFitted.GetString(), static_cast<size_t>(strFitted.GetLength()) + 1);
+        wmemcpy(field, strText.GetString(), static_cast<size_t>(FittedLength(strText, N)));
     }
 };

@@ -122,6 +122,7 @@ void CQmXMLParseBase::ParseSkinFile(const CString& strSkinFile, CQmXMLParseBase*
 {
     if (!pReader)
         return;
+    pReader->m_loadError = _XmlLoadError();
     CString strSkinDir;
     SplitFilePath(strSkinFile, &strSkinDir);
     // The skin's texts are handled in the Simplified Chinese code page for the
@@ -129,19 +130,30 @@ void CQmXMLParseBase::ParseSkinFile(const CString& strSkinFile, CQmXMLParseBase*
     setlocale(LC_ALL, "chinese-simplified");
     // Without the host's initialisation the library has no memory manager and
     // any call into it would crash.
-    if (!XMLPlatformUtils::fgMemoryManager)
+    if (!XMLPlatformUtils::fgMemoryManager) {
+        pReader->m_loadError.Set(L"the XML library is not started");
         return;
+    }
+    if (GetFileAttributesW(strSkinFile) == INVALID_FILE_ATTRIBUTES) {
+        pReader->m_loadError.Set(L"file not found");
+        return;
+    }
     try {
         CXmlSkinDocument document;
         DOMElement* pRoot = document.Load(strSkinFile);
-        if (!pRoot)
+        if (!pRoot) {
+            pReader->m_loadError = document.Error();
+            if (!pReader->m_loadError.bFailed)
+                pReader->m_loadError.Set(L"the document has no root element");
             return;
+        }
         ReadSection(pReader, pRoot, strSkinDir, strSection, strSkinName);
         if (!strSection2.IsEmpty())
             ReadSection(pReader, pRoot, strSkinDir, strSection2, strSkinName);
     } catch (...) {
         // OutOfMemoryException, XMLException, DOMException, the library's plain
         // error codes or std::bad_alloc: the load stops and reads no more.
+        pReader->m_loadError.Set(L"the XML library stopped the load");
     }
 }
 

@@ -11,6 +11,7 @@
 #include "framework/CMap.h"
 #include "framework/CString.h"
 #include "skin/XmlDynamicItem.h"
+#include "skin/XmlLoadError.h"
 #include "skin/XmlPosItem.h"
 
 XERCES_CPP_NAMESPACE_BEGIN
@@ -68,6 +69,8 @@ public:
     CMap<CString, const wchar_t*, _XmlPosItem*, _XmlPosItem*> m_mapPosInfo; // owned items
     CMap<CString, const wchar_t*, CString, const wchar_t*> m_mapWindowInfo;
     CArray<_XmlDynamicItem, const _XmlDynamicItem&> m_arrDynamicItems;
+    // Why the last ParseSkinFile read nothing; bFailed false after a good load.
+    _XmlLoadError m_loadError;
 
 private:
     static xercesc::DOMElement* FindSection(xercesc::DOMElement* pRoot, const CString& strPath);

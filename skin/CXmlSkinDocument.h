@@ -20,6 +20,8 @@ public:
     // Parses the file (the path is the system identifier) and gives its root
     // element, or null when the file is missing, unreadable or not well-formed.
     xercesc::DOMElement* Load(const CString& strPath);
+    // Why Load gave no root element (bFailed false after a good load).
+    const _XmlLoadError& Error() const { return m_errorTrap.Error(); }
 
 private:
     struct ParserRelease

@@ -140,7 +140,7 @@ def skin_xml():
         'FontColor="0XFFFFFFFF"',
         'ID="Refresh" ControlType="2" Name="Refresh" Pos="%d,14,%d,%d" BkImg="RefreshButton.png" '
         'Icon="RefreshIcon.png" FontSize="13" ToolTip="Fetch the tool list from the network again" '
-        'FontColor="0XFFFFFFFF;0XFFB4BAC6"' % (SHEET_W - 32 - BUTTON_W, BUTTON_W, BUTTON_H),
+        'FontColor="0XFFFFFFFF;0XFFB4BAC6" DrawFocus="1"' % (SHEET_W - 32 - BUTTON_W, BUTTON_W, BUTTON_H),
         'ID="ICON" ControlType="1" Pos="%d,%d,64,64" BkImg="EmptyBox.png"' % (left + list_w // 2 - 32, mid_y - 80),
         'ID="LABEL1" ControlType="1" Name="No tools are installed" Pos="%d,%d,%d,26" FontSize="16" '
         'FontFormat="1;1;1;3" FontColor="0XFFFFFFFF"' % (left, mid_y - 4, list_w),

@@ -130,11 +130,6 @@ bool RgbNear(Gdiplus::ARGB a, Gdiplus::ARGB b, int nTolerance)
     return ChannelsNear(a, b, nTolerance, 3);
 }
 
-Gdiplus::ARGB OpaqueArgb(COLORREF color)
-{
-    return 0xFF000000u | (GetRValue(color) << 16) | (GetGValue(color) << 8) | GetBValue(color);
-}
-
 Gdiplus::ARGB ScreenPixel(int x, int y)
 {
     HDC hdc = GetDC(nullptr);

@@ -9,6 +9,7 @@
 #include <gdiplus.h>
 #include "framework/CString.h"
 #include "support/CTempFolder.h"
+#include "support/ChannelsNear.h"
 #include "support/PngWriter.h"
 
 extern const wchar_t kDialogSection[]; // "CommonWindow\TestDlg"
@@ -69,8 +70,6 @@ private:
 bool RgbNear(Gdiplus::ARGB a, Gdiplus::ARGB b, int nTolerance = 2);
 // The screen's pixel at (x, y) as 0xFFRRGGBB.
 Gdiplus::ARGB ScreenPixel(int x, int y);
-// COLORREF to opaque ARGB.
-Gdiplus::ARGB OpaqueArgb(COLORREF color);
 
 // Dispatches the thread's pending messages (a few rounds, so that events from
 // the display arrive too).

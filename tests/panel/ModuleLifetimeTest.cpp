@@ -63,6 +63,7 @@ TEST_F(ModuleLifetimeTest, MissingSkinStillGivesAPanelWhoseListIsFilled)
     m_host.ShowPanel();
     EXPECT_TRUE(IsWindow(hPanel));
     std::vector<CString> expected = {
+        L"Skin file " + m_host.ConfigFile(L"Morvel_SCfg.xml") + L" failed to load: file not found",
         L"Enter Fun GetPlugin",
         L"--ToolTipName is Alpha, Version is 1, Desc is first, Icon Path is ",
         L"--ToolTipName is Beta, Version is 2, Desc is second, Icon Path is ",

@@ -90,6 +90,11 @@ void SkinWriter::SetDialogInfo(const wchar_t* pszKey, const CString& strData)
     SetEntry(m_dialogInfo, pszKey, strData);
 }
 
+void SkinWriter::SetListInfo(const wchar_t* pszKey, const CString& strData)
+{
+    SetEntry(m_listInfo, pszKey, strData);
+}
+
 void SkinWriter::RemoveControl(const wchar_t* pszId)
 {
     CString strId = L"ID=\"" + CString(pszId) + L"\" ";
@@ -146,8 +151,7 @@ CString SkinWriter::SkinXml() const
 
 void SkinWriter::Write() const
 {
-    // A panel that is still open keeps its image files open, and the images
-    // never change, so each is written once.
+    // The images never change, so each is written once.
     CString strImages = m_strConfig + L"Default\\";
     if (!FileExists(strImages + L"PanelBack.png")) {
         RECT rcList = ListArea();

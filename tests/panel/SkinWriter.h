@@ -35,6 +35,8 @@ public:
 
     // A value of the panel's WindowInfo; an empty text removes the key.
     void SetDialogInfo(const wchar_t* pszKey, const CString& strData);
+    // A value of the list's WindowInfo; an empty text removes the key.
+    void SetListInfo(const wchar_t* pszKey, const CString& strData);
     // Drops the control with this ID from the DynamicInfo entries.
     void RemoveControl(const wchar_t* pszId);
     void SetSheet(int cx, int cy);

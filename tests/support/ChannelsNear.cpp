@@ -10,3 +10,8 @@ bool ChannelsNear(Gdiplus::ARGB a, Gdiplus::ARGB b, int nTolerance, int nChannel
     }
     return true;
 }
+
+Gdiplus::ARGB OpaqueArgb(COLORREF color)
+{
+    return 0xFF000000u | (GetRValue(color) << 16) | (GetGValue(color) << 8) | GetBValue(color);
+}

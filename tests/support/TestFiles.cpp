@@ -2,6 +2,7 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 #include "framework/CHandleOwner.h"
+#include "CFindOwner.h"
 #include "TestText.h"
 
 bool FileExists(const CString& strPath)
@@ -45,4 +46,21 @@ CString ProgramFolder()
     GetModuleFileNameW(nullptr, szPath, MAX_PATH);
     CString strPath = szPath;
     return strPath.Left(strPath.ReverseFind(L'\\') + 1);
+}
+
+void CopyFolderTree(const CString& strSource, const CString& strTarget)
+{
+    CreateDirectoryW(strTarget, nullptr);
+    WIN32_FIND_DATAW data;
+    CFindOwner find(FindFirstFileW(strSource + L"*", &data));
+    ASSERT_TRUE(find.IsValid()) << "cannot list " << ToUtf8(strSource);
+    do {
+        CString strName = data.cFileName;
+        if (strName == L"." || strName == L"..")
+            continue;
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            CopyFolderTree(strSource + strName + L"\\", strTarget + strName + L"\\");
+        else
+            EXPECT_TRUE(CopyFileW(strSource + strName, strTarget + strName, FALSE)) << ToUtf8(strSource + strName);
+    } while (FindNextFileW(find, &data));
 }

@@ -10,6 +10,15 @@ std::string ToUtf8(const CString& strText)
     return strBytes;
 }
 
+CString FromUtf8(const std::string& strBytes)
+{
+    int nChars = MultiByteToWideChar(CP_UTF8, 0, strBytes.data(), static_cast<int>(strBytes.size()), nullptr, 0);
+    std::wstring strText(static_cast<size_t>(nChars > 0 ? nChars : 0), L'\0');
+    if (nChars > 0)
+        MultiByteToWideChar(CP_UTF8, 0, strBytes.data(), static_cast<int>(strBytes.size()), &strText[0], nChars);
+    return CString(strText.c_str());
+}
+
 CString XmlAttribute(const CString& strText)
 {
     CString strOut;

@@ -1,0 +1,80 @@
+#include "controls/CIconCache.h"
+#include <shlwapi.h>
+#include <algorithm>
+
+int CIconCache::AddPath(const CString& strPath)
+{
+    auto found = m_slotOfPath.find(strPath.Std());
+    if (found != m_slotOfPath.end())
+        return found->second;
+    int nSlot = static_cast<int>(m_slots.size());
+    m_slots.emplace_back();
+    m_slots.back().strPath = strPath.Std();
+    m_slotOfPath.emplace(strPath.Std(), nSlot);
+    return nSlot;
+}
+
+void CIconCache::SetFallbackPath(const CString& strPath)
+{
+    m_strFallback = strPath.Std();
+    m_nFallbackSlot = strPath.IsEmpty() ? kNoSlot : AddPath(strPath);
+}
+
+Gdip::Image* CIconCache::GetImage(int nSlot)
+{
+    if (nSlot < 0 || nSlot >= static_cast<int>(m_slots.size()))
+        return nullptr;
+    Slot& slot = m_slots[static_cast<size_t>(nSlot)];
+    // Without a fallback a missing file is just a load that fails, tried again
+    // later; with one the existence decides once which file the slot shows.
+    if (slot.state == FileState::Unchecked && m_nFallbackSlot != kNoSlot && nSlot != m_nFallbackSlot)
+        slot.state = PathFileExistsW(slot.strPath.c_str()) ? FileState::Present : FileState::Missing;
+    if (slot.state == FileState::Missing)
+        return m_nFallbackSlot != kNoSlot ? Decode(m_nFallbackSlot) : nullptr;
+    return Decode(nSlot);
+}
+
+Gdip::Image* CIconCache::Decode(int nSlot)
+{
+    Slot& slot = m_slots[static_cast<size_t>(nSlot)];
+    slot.nLastUse = ++m_nUseClock;
+    if (slot.pImage)
+        return slot.pImage.get();
+    std::unique_ptr<Gdip::Image> pImage = Gdip::LoadImageFile(slot.strPath.c_str());
+    if (!pImage)
+        return nullptr;
+    if (static_cast<int>(m_decoded.size()) >= kMaxDecoded)
+        EvictLeastRecent();
+    slot.pImage = std::move(pImage);
+    m_decoded.push_back(nSlot);
+    return slot.pImage.get();
+}
+
+void CIconCache::EvictLeastRecent()
+{
+    auto oldest = std::min_element(m_decoded.begin(), m_decoded.end(), [this](int a, int b) {
+        return m_slots[static_cast<size_t>(a)].nLastUse < m_slots[static_cast<size_t>(b)].nLastUse;
+    });
+    m_slots[static_cast<size_t>(*oldest)].pImage.reset();
+    *oldest = m_decoded.back();
+    m_decoded.pop_back();
+}
+
+void CIconCache::Clear()
+{
+    m_decoded.clear();
+    m_slotOfPath.clear();
+    m_slots.clear();
+    m_slots.shrink_to_fit();
+    SetFallbackPath(m_strFallback.c_str());
+}
+
+Gdip::Image* CIconCache::PeekImage(int nSlot) const
+{
+    if (nSlot < 0 || nSlot >= static_cast<int>(m_slots.size()))
+        return nullptr;
+    const Slot& slot = m_slots[static_cast<size_t>(nSlot)];
+    if (slot.state == FileState::Missing)
+        return m_nFallbackSlot != kNoSlot ? m_slots[static_cast<size_t>(m_nFallbackSlot)].pImage.get() : nullptr;
+    return slot.pImage.get();
+}

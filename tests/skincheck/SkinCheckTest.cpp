@@ -1,0 +1,119 @@
+// The checker over the default skin (clean) and over copies of it with one
+// damage each: every damage gives exactly one finding, of the right
+// severity, at the right place, saying the right thing.
+#include <gtest/gtest.h>
+#include <functional>
+#include "DamagedSkin.h"
+#include "skincheck/CSkinChecker.h"
+#include "support/PngWriter.h"
+#include "support/TestFiles.h"
+#include "support/TestText.h"
+
+namespace {
+
+std::vector<_SkinFinding> CheckSkin(const DamagedSkin& skin)
+{
+    CSkinReport report(skin.SkinFile());
+    CString strWhy;
+    EXPECT_TRUE(CSkinChecker().Check(skin.ConfigDir(), report, strWhy)) << ToUtf8(strWhy);
+    return report.Sorted();
+}
+
+CString Describe(const std::vector<_SkinFinding>& findings)
+{
+    CString str;
+    for (const _SkinFinding& f : findings) {
+        CString strLine;
+        strLine.Format(L"%d:%d: %s: %s\n", f.pos.nLine, f.pos.nColumn, f.bError ? L"error" : L"warning",
+                       f.strMessage.GetString());
+        str += strLine;
+    }
+    return str;
+}
+
+TEST(SkinCheckTest, DefaultSkinIsClean)
+{
+    DamagedSkin skin;
+    std::vector<_SkinFinding> findings = CheckSkin(skin);
+    EXPECT_TRUE(findings.empty()) << ToUtf8(Describe(findings));
+}
+
+struct Damage
+{
+    const char* pszWhat;
+    const wchar_t* pszFrom; // text of the default skin to replace...
+    const wchar_t* pszTo;   // ...by this
+    const wchar_t* pszLineOf; // the finding is on the line of this text after the change
+    int nColumn;              // and in this column (0: any column)
+    bool bError;
+    const wchar_t* pszMessage; // a part of the message
+    std::function<void(const DamagedSkin&)> writeFiles;
+};
+
+TEST(SkinCheckTest, EachDamageGivesOneFinding)
+{
+    const Damage damages[] = {
+        // XML errors, at the parser's line and column.
+        {"end tag that does not match", L"    </ToolMgrUIDlg>", L"    </ToolMgrUIDialog>", L"</ToolMgrUIDialog>", 7,
+         true, L"expected end of tag 'ToolMgrUIDlg'", nullptr},
+        {"unescaped ampersand", L"Data=\"Tool Manager\"", L"Data=\"Tools & more\"", L"Tools & more", 43, true,
+         L"expected entity name", nullptr},
+        {"entry left open", L"ItemID=\"Title\" Data=\"Tool Manager\"/>", L"ItemID=\"Title\" Data=\"Tool Manager\">",
+         L"      </WindowInfo>", 9, true, L"expected end of tag 'Item'", nullptr},
+        // Names that the module does not know.
+        {"misspelt key", L"\"SheetSize\"", L"\"SheetSzie\"", L"SheetSzie", 15, false,
+         L"unknown key SheetSzie in CommonWindow\\ToolMgrUIDlg: did you mean SheetSize?", nullptr},
+        {"usual spelling of a historic key", L"\"AlpahValue\"", L"\"AlphaValue\"", L"AlphaValue", 15, false,
+         L"did you mean AlpahValue?", nullptr},
+        {"unknown section", L"    <ToolMgrList>", L"    <ToolMgrLsit/>\n    <ToolMgrList>", L"<ToolMgrLsit/>", 5, false,
+         L"unknown section ToolMgrLsit: did you mean ToolMgrList?", nullptr},
+        {"unknown attribute", L"ToolTip=\"Fetch", L"Tooltip=\"Fetch", L"Tooltip=", 0, false,
+         L"unknown attribute Tooltip in a DynamicInfo entry: did you mean ToolTip?", nullptr},
+        // Values that are not of their kind: errors.
+        {"size not a pair", L"\"360,480\"", L"\"360x480\"", L"360x480", 34, true,
+         L"SheetSize \"360x480\" is not a pair", nullptr},
+        {"number with a unit", L"ItemID=\"CaptionHeight\" Data=\"56\"", L"ItemID=\"CaptionHeight\" Data=\"56px\"",
+         L"56px", 0, true, L"CaptionHeight \"56px\" is not a whole number", nullptr},
+        // Values the module limits or cannot use: warnings.
+        {"opacity out of range", L"Data=\"100\"", L"Data=\"150\"", L"\"150\"", 0, false,
+         L"AlpahValue 150 lies outside 0 to 100", nullptr},
+        {"list area narrower than one item", L"\"12,64,12,12\"", L"\"12,64,300,12\"", L"12,64,300,12", 0, false,
+         L"narrower than one item", nullptr},
+        {"tooltip pattern shown literally", L"(version %s)", L"(version %d)", L"version %d", 0, false,
+         L"is shown literally", nullptr},
+        {"negative control size", L"Pos=\"16,14,200,28\"", L"Pos=\"16,14,-200,28\"", L"-200", 0, false,
+         L"negative size", nullptr},
+        {"transparent text colour", L"FontColor=\"0XFFFFFFFF\"", L"FontColor=\"0XFFFFFF\"", L"0XFFFFFF\"", 0, false,
+         L"alpha 0", nullptr},
+        {"duplicate control ID", L"ID=\"LABEL3\"", L"ID=\"label2\"", L"label2", 0, false,
+         L"duplicate control ID \"label2\"", nullptr},
+        // Files.
+        {"missing image", L"\"ToolMgrBack.png\"", L"\"Nope.png\"", L"Nope.png", 0, true,
+         L"file Default\\Nope.png not found", nullptr},
+        {"image that cannot be decoded", L"\"ToolMgrBack.png\"", L"\"Broken.png\"", L"Broken.png", 0, true,
+         L"file Default\\Broken.png cannot be decoded",
+         [](const DamagedSkin& skin) { WriteFileBytes(skin.ImageFile(L"Broken.png"), "not a PNG at all"); }},
+        {"strip not divisible by its frames", nullptr, nullptr, L"ToolItem.png", 0, false,
+         L"302 pixels wide, which does not divide into its 4 frames",
+         [](const DamagedSkin& skin) { WriteSolidPng(skin.ImageFile(L"ToolItem.png"), 302, 92, 0xFF405060); }},
+    };
+    for (const Damage& damage : damages) {
+        SCOPED_TRACE(damage.pszWhat);
+        DamagedSkin skin;
+        if (damage.pszFrom)
+            skin.Replace(damage.pszFrom, damage.pszTo);
+        if (damage.writeFiles)
+            damage.writeFiles(skin);
+        std::vector<_SkinFinding> findings = CheckSkin(skin);
+        ASSERT_EQ(1u, findings.size()) << ToUtf8(Describe(findings));
+        const _SkinFinding& finding = findings[0];
+        EXPECT_EQ(damage.bError, finding.bError);
+        EXPECT_EQ(skin.LineOf(damage.pszLineOf), finding.pos.nLine);
+        if (damage.nColumn) {
+            EXPECT_EQ(damage.nColumn, finding.pos.nColumn);
+        }
+        EXPECT_GE(finding.strMessage.Find(damage.pszMessage), 0) << ToUtf8(finding.strMessage);
+    }
+}
+
+} // namespace
