@@ -1,4 +1,5 @@
 #include "controls/CItemTextObjects.h"
+#include "controls/GdipTextFontFamily.h"
 
 void CItemTextObjects::Prepare(const _WLL_FONT_INFO& style)
 {
@@ -6,7 +7,7 @@ void CItemTextObjects::Prepare(const _WLL_FONT_INFO& style)
         return;
     Reset();
     m_style = style;
-    m_pFamily = std::make_unique<Gdip::FontFamily>(style.strFontName);
+    m_pFamily = std::make_unique<Gdip::TextFontFamily>(style.strFontName);
     m_pFont = std::make_unique<Gdip::Font>(*m_pFamily, static_cast<Gdiplus::REAL>(style.nFontSize), style.nFontStyle,
                                            Gdiplus::UnitPixel);
     m_pFormat = std::make_unique<Gdip::StringFormat>(0, 0);

@@ -4,6 +4,7 @@
 #include "controls/GdipGraphics.h"
 #include "controls/GdipSolidBrush.h"
 #include "controls/GdipStringFormat.h"
+#include "controls/GdipTextFontFamily.h"
 
 namespace {
 
@@ -12,13 +13,12 @@ const int kTextGap = 3;
 // Width of the layout box in which the text beside an icon is measured.
 const int kMeasureWidth = 1024;
 
-// A GDI+ font by family name; an unknown family gives a font without handle,
-// with which nothing is drawn or measured.
+// A GDI+ font by family name, with the fallback families of TextFontFamily.
 struct TextFont
 {
     TextFont(const CString& strName, int nSize, int nStyle)
         : family(strName), font(family, static_cast<Gdiplus::REAL>(nSize), nStyle, Gdiplus::UnitPixel) {}
-    Gdip::FontFamily family;
+    Gdip::TextFontFamily family;
     Gdip::Font font;
 };
 

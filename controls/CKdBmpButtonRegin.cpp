@@ -3,6 +3,7 @@
 BEGIN_MESSAGE_MAP(CKdBmpButtonRegin, CKdBmpButton)
     ON_WM_MOUSEMOVE()
     ON_WM_LBUTTONDOWN()
+    ON_WM_LBUTTONDBLCLK()
 END_MESSAGE_MAP()
 
 CKdBmpButtonRegin::~CKdBmpButtonRegin() = default;
@@ -17,6 +18,12 @@ void CKdBmpButtonRegin::OnLButtonDown(UINT nFlags, CPoint point)
 {
     if (!IsTransparentAt(point))
         CKdBmpButton::OnLButtonDown(nFlags, point);
+}
+
+void CKdBmpButtonRegin::OnLButtonDblClk(UINT nFlags, CPoint point)
+{
+    if (!IsTransparentAt(point))
+        Default();
 }
 
 BOOL CKdBmpButtonRegin::IsTransparentAt(CPoint point) const

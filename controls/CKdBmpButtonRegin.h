@@ -1,6 +1,7 @@
 // Bitmap button whose mouse area is the visible part of its picture: moves
-// and presses over fully transparent pixels of the composed picture are
-// dropped, so a round or irregular skin image clicks only where it shows.
+// and presses (the second press of a double click too) over fully
+// transparent pixels of the composed picture are dropped, so a round or
+// irregular skin image clicks only where it shows.
 // It has no run-time class of its own and answers as a CKdBmpButton.
 #pragma once
 #include "controls/CKdBmpButton.h"
@@ -16,6 +17,8 @@ protected:
     void OnMouseMove(UINT nFlags, CPoint point);
     // void OnLButtonDown(UINT nFlags, CPoint point)
     void OnLButtonDown(UINT nFlags, CPoint point);
+    // void OnLButtonDblClk(UINT nFlags, CPoint point)
+    void OnLButtonDblClk(UINT nFlags, CPoint point);
 
     DECLARE_MESSAGE_MAP()
 

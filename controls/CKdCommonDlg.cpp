@@ -5,6 +5,7 @@
 #include "controls/DrawHelpers.h"
 #include "controls/GdipGraphics.h"
 #include "controls/GdipSolidBrush.h"
+#include "controls/SurfaceSize.h"
 #include "skin/ValueText.h"
 
 namespace {
@@ -38,10 +39,15 @@ END_MESSAGE_MAP()
 
 CKdCommonDlg::CKdCommonDlg() : CDialog(IDD, nullptr) {}
 
-// Members go in reverse order (tooltip, font, icon, background), then the
-// reader base with the descriptions, which delete the skin controls, and
-// last the dialog window itself.
-CKdCommonDlg::~CKdCommonDlg() = default;
+// The window goes first, with its controls' windows, while everything they
+// borrow (background, font, icon) still exists. Then the members in reverse
+// order (tooltip, font, icon, background), then the reader base with the
+// descriptions, which delete the skin controls' objects.
+CKdCommonDlg::~CKdCommonDlg()
+{
+    if (m_hWnd)
+        DestroyWindow();
+}
 
 BOOL CKdCommonDlg::OnInitDialog()
 {
@@ -103,6 +109,10 @@ void CKdCommonDlg::ApplySheetSize()
     // The sheet is the client area; a captioned window adds its frame.
     POINT size = {0, 0};
     GetInfoPoint(L"SheetSize", size);
+    // A window is a surface too (on the screen, or in the window manager's
+    // memory): a sheet too large to draw leaves the window as it is.
+    if (size.x > 0 && size.y > 0 && !IsSurfaceSizeAllowed(size.x, size.y))
+        return;
     if (GetStyle() & WS_CAPTION) {
         size.x += 2 * ::GetSystemMetrics(SM_CXDLGFRAME);
         size.y += 2 * ::GetSystemMetrics(SM_CYDLGFRAME) + ::GetSystemMetrics(SM_CYCAPTION);
@@ -149,7 +159,7 @@ int CKdCommonDlg::LoadBackground()
         m_pBackBitmap.reset();
     if (!m_pBackBitmap)
         FillFaceColor(size.x, size.y);
-    LendBackgroundToLabels();
+    LendBackgroundToControls();
     if (IsLayered()) {
         int nAlpha = 0;
         GetInfoNumber(L"AlpahValue", nAlpha);
@@ -163,7 +173,7 @@ void CKdCommonDlg::FillFaceColor(int nWidth, int nHeight)
     ResetBitmap(m_pBackBitmap, nWidth, nHeight);
     if (!m_pBackBitmap || !m_pBackBitmap->Native())
         m_pBackBitmap.reset();
-    LendBackgroundToLabels();
+    LendBackgroundToControls();
     if (!m_pBackBitmap)
         return;
     Gdip::Graphics graphics(m_pBackBitmap.get());
@@ -176,14 +186,19 @@ Gdiplus::ARGB CKdCommonDlg::FaceColor()
     return SystemColorArgb(COLOR_BTNFACE);
 }
 
-void CKdCommonDlg::LendBackgroundToLabels()
+void CKdCommonDlg::LendBackgroundToControls()
 {
     // Labels borrow the bitmap itself; once it is replaced they must not
-    // keep the old one.
+    // keep the old one. Buttons see it through its slot, but their composed
+    // picture still holds the old one and is made again.
     for (int i = 0; i < m_arrDynamicItems.GetSize(); ++i) {
         CWnd* pControl = m_arrDynamicItems[i].pControl;
-        if (pControl && pControl->IsKindOf(RUNTIME_CLASS(CLabel)))
+        if (pControl && pControl->IsKindOf(RUNTIME_CLASS(CLabel))) {
             static_cast<CLabel*>(pControl)->SetParentBack(m_pBackBitmap.get());
+        } else if (pControl && pControl->IsKindOf(RUNTIME_CLASS(CKdBmpButton))) {
+            static_cast<CKdBmpButton*>(pControl)->SetParentBackSlot(&m_pBackBitmap);
+            pControl->Invalidate(TRUE);
+        }
     }
 }
 
@@ -206,6 +221,8 @@ BYTE CKdCommonDlg::LayeredSourceAlpha(int nAlphaPercent)
 
 CBitmapOwner CKdCommonDlg::CreateDib32(int nWidth, int nHeight)
 {
+    if (!IsSurfaceSizeAllowed(nWidth, nHeight))
+        return CBitmapOwner();
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
     info.bmiHeader.biWidth = nWidth;
@@ -224,9 +241,12 @@ int CKdCommonDlg::UpdateLayered(int nAlphaPercent)
         return 0;
     POINT size = {0, 0};
     GetInfoPoint(L"SheetSize", size);
+    CBitmapOwner dib = CreateDib32(size.x, size.y);
+    // Without the picture the window would be given a surface of the refused size.
+    if (dib.IsNull())
+        return 1;
     CClientDC screenDC(this);
     CMemoryDC memDC(screenDC);
-    CBitmapOwner dib = CreateDib32(size.x, size.y);
     {
         CScopedSelect select(memDC, dib);
         DrawBackground(&memDC);
@@ -246,8 +266,10 @@ void CKdCommonDlg::PaintBackground(CDC* pDC)
     if (IsLayered()) {
         POINT size = {0, 0};
         GetInfoPoint(L"SheetSize", size);
-        CMemoryDC memDC(pDC->GetSafeHdc());
         CBitmapOwner dib = CreateDib32(size.x, size.y);
+        if (dib.IsNull())
+            return;
+        CMemoryDC memDC(pDC->GetSafeHdc());
         CScopedSelect select(memDC, dib);
         DrawBackground(&memDC);
         pDC->BitBlt(0, 0, size.x, size.y, &memDC, 0, 0, SRCCOPY);
@@ -439,6 +461,17 @@ void CKdCommonDlg::CreateLabelControl(_XmlDynamicItem* pItem, UINT nID)
 
 void CKdCommonDlg::RegisterToolTip(_XmlDynamicItem* pItem)
 {
-    if (!pItem->strToolTip.IsEmpty() && m_toolTip.GetSafeHwnd())
+    if (!m_toolTip.GetSafeHwnd())
+        return;
+    // A second set-up finds the control's tool from the first one: its text
+    // is replaced, or the tool removed when the skin no longer gives one.
+    bool bKnown = m_toolTip.HasTool(pItem->pControl) != FALSE;
+    if (pItem->strToolTip.IsEmpty()) {
+        if (bKnown)
+            m_toolTip.DelTool(pItem->pControl);
+    } else if (bKnown) {
+        m_toolTip.UpdateTipText(pItem->strToolTip, pItem->pControl);
+    } else {
         m_toolTip.AddTool(pItem->pControl, pItem->strToolTip);
+    }
 }

@@ -93,7 +93,7 @@ private:
     void ApplyIcon();
     void ApplySheetSize();
     void RegisterToolTip(_XmlDynamicItem* pItem);
-    void LendBackgroundToLabels();
+    void LendBackgroundToControls();
     void RunReservedAction(const CString& strID);
     int WindowInfoDecimal(const wchar_t* pszKey) const;
     BOOL IsLayered() const;

@@ -7,6 +7,7 @@
 #include "controls/GdipGraphics.h"
 #include "controls/GdipSolidBrush.h"
 #include "controls/GdipStringFormat.h"
+#include "controls/GdipTextFontFamily.h"
 #include "skin/ValueText.h"
 
 namespace {

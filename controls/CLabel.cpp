@@ -3,6 +3,7 @@
 #include "controls/GdipFont.h"
 #include "controls/GdipGraphics.h"
 #include "controls/GdipSolidBrush.h"
+#include "controls/GdipTextFontFamily.h"
 #include "controls/GdipStringFormat.h"
 
 IMPLEMENT_DYNCREATE(CLabel, CStatic)
@@ -105,7 +106,7 @@ void CLabel::RenderCache(const CRect& rcClient)
 void CLabel::DrawText(const CRect& rcClient)
 {
     Gdip::Graphics graphics(m_pCache.get());
-    Gdip::FontFamily family(m_strFontName);
+    Gdip::TextFontFamily family(m_strFontName);
     Gdip::Font font(family, static_cast<Gdiplus::REAL>(m_nFontSize), m_nFontStyle, Gdiplus::UnitPixel);
     Gdip::StringFormat format(0, 0);
     format.SetAlignment(m_nAlign);

@@ -9,8 +9,8 @@ class Graphics;
 }
 
 // Replaces the slot's bitmap by a new, fully transparent ARGB bitmap of the
-// size. A size of 0 leaves an owner whose creation failed: drawing into it
-// draws nothing. Returns TRUE.
+// size. A size of 0, or one too large to be made (see SurfaceSize.h), leaves
+// an owner whose creation failed: drawing into it draws nothing. Returns TRUE.
 BOOL ResetBitmap(std::unique_ptr<Gdip::Bitmap>& slot, int nWidth, int nHeight);
 
 // Copies the part rc (left, top, right, bottom) of the source, unscaled, to

@@ -1,4 +1,5 @@
 #include "controls/GdipBitmap.h"
+#include "controls/SurfaceSize.h"
 
 using namespace Gdiplus::DllExports;
 
@@ -14,6 +15,10 @@ Bitmap::Bitmap(const wchar_t* pszFile)
 
 Bitmap::Bitmap(int nWidth, int nHeight)
 {
+    if (!IsSurfaceSizeAllowed(nWidth, nHeight)) {
+        SetStatus(Gdiplus::OutOfMemory);
+        return;
+    }
     Gdiplus::GpBitmap* pNative = nullptr;
     SetStatus(GdipCreateBitmapFromScan0(nWidth, nHeight, 0, PixelFormat32bppARGB, nullptr, &pNative));
     SetNative(pNative);

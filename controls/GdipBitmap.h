@@ -10,8 +10,8 @@ public:
     // Reads the file and decodes it (GdipCreateBitmapFromStream), as Image does.
     explicit Bitmap(const wchar_t* pszFile);
     // A new 32-bit ARGB bitmap without pixel data, i.e. fully transparent
-    // (GdipCreateBitmapFromScan0, stride 0, PixelFormat32bppARGB). A size of
-    // 0 fails and leaves a null handle.
+    // (GdipCreateBitmapFromScan0, stride 0, PixelFormat32bppARGB). A size
+    // that IsSurfaceSizeAllowed refuses (0, or too large) leaves a null handle.
     Bitmap(int nWidth, int nHeight);
     // A bitmap over pixels that the caller owns and keeps alive longer than
     // the bitmap (GdipCreateBitmapFromScan0 with stride and first row).

@@ -16,6 +16,11 @@ public:
 
     Gdiplus::GpFontFamily* Native() const { return m_pNative; }
 
+protected:
+    // For derived owners that find the handle themselves.
+    FontFamily() = default;
+    void SetNative(Gdiplus::GpFontFamily* pNative) { m_pNative = pNative; }
+
 private:
     Gdiplus::GpFontFamily* m_pNative = nullptr;
 };

@@ -33,8 +33,11 @@ using AfxMemberFn = Signature Class::*;
     AFX_MSG_CALL(void(), &ThisClass::OnPaint)(); return 0;)
 
 // BOOL OnEraseBkgnd(CDC* pDC)   (nonzero: background erased)
+// Anyone may send the message: without a device context nothing is erased
+// and the handler is not called.
 #define ON_WM_ERASEBKGND() AFX_MSG_ENTRY(WM_ERASEBKGND, \
-    return AFX_MSG_CALL(BOOL(CDC*), &ThisClass::OnEraseBkgnd)(CDC::FromHandle(reinterpret_cast<HDC>(wParam)));)
+    CDC* pDC = CDC::FromHandle(reinterpret_cast<HDC>(wParam)); \
+    return pDC ? AFX_MSG_CALL(BOOL(CDC*), &ThisClass::OnEraseBkgnd)(pDC) : FALSE;)
 
 // void OnPrintClient(CDC* pDC, UINT nFlags)   (nFlags: PRF_* drawing options)
 #define ON_WM_PRINTCLIENT() AFX_MSG_ENTRY(WM_PRINTCLIENT, \

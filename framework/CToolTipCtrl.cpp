@@ -51,6 +51,18 @@ void CToolTipCtrl::UpdateTipText(LPCWSTR lpszText, CWnd* pWnd, UINT_PTR nIDTool)
     SendMessage(TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&ti));
 }
 
+BOOL CToolTipCtrl::HasTool(CWnd* pWnd, UINT_PTR nIDTool) const
+{
+    TOOLINFOW ti = MakeToolInfo(pWnd, nIDTool);
+    return static_cast<BOOL>(SendMessage(TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&ti)));
+}
+
+void CToolTipCtrl::DelTool(CWnd* pWnd, UINT_PTR nIDTool)
+{
+    TOOLINFOW ti = MakeToolInfo(pWnd, nIDTool);
+    SendMessage(TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+}
+
 void CToolTipCtrl::RelayEvent(LPMSG lpMsg)
 {
     SendMessage(TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(lpMsg));

@@ -19,6 +19,9 @@ public:
     // otherwise the rectangle lpRectTool of pWnd's client area, identified by nIDTool.
     BOOL AddTool(CWnd* pWnd, LPCWSTR lpszText, LPCRECT lpRectTool = nullptr, UINT_PTR nIDTool = 0);
     void UpdateTipText(LPCWSTR lpszText, CWnd* pWnd, UINT_PTR nIDTool = 0);
+    // Whether the tooltip knows the tool (named as for AddTool), and its removal.
+    BOOL HasTool(CWnd* pWnd, UINT_PTR nIDTool = 0) const;
+    void DelTool(CWnd* pWnd, UINT_PTR nIDTool = 0);
     void RelayEvent(LPMSG lpMsg);
     void Activate(BOOL bActivate);
     int SetMaxTipWidth(int iWidth);

@@ -2,6 +2,7 @@
 #include "AFX_MODULE_STATE.h"
 #include "AFX_THREAD_STATE.h"
 #include "AfxMsgMap.h"
+#include "CBusyScope.h"
 #include "CDC.h"
 #include "CFont.h"
 #include "CTempHandleMap.h"
@@ -63,9 +64,29 @@ LRESULT CALLBACK AfxCbtFilterHook(int nCode, WPARAM wParam, LPARAM lParam)
     if (nCode == HCBT_CREATEWND && pThread->m_pWndInit && !IsImeWindow(hWnd)) {
         CWnd* pWnd = pThread->m_pWndInit;
         pThread->m_pWndInit = nullptr;
-        pWnd->LinkCreatedWindow(hWnd);
+        try {
+            pWnd->LinkCreatedWindow(hWnd);
+        } catch (...) {
+            // Nothing may leave a hook; the window goes on unlinked.
+        }
     }
     return ::CallNextHookEx(pThread->m_hHookCbt, nCode, wParam, lParam);
+}
+
+// Nothing may leave a window procedure into the system's (and the host's)
+// frames. As MFC does, a creation that threw fails and a paint that threw
+// ends, so that it is not asked for again and again; other messages answer 0.
+static LRESULT WindowProcNoThrow(CWnd* pWnd, HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    try {
+        return pWnd->WindowProc(message, wParam, lParam);
+    } catch (...) {
+        if (message == WM_CREATE)
+            return -1;
+        if (message == WM_PAINT)
+            ::ValidateRect(hWnd, nullptr);
+        return 0;
+    }
 }
 
 LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
@@ -74,6 +95,8 @@ LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
     CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
     if (!pWnd)
         return ::DefWindowProcW(hWnd, message, wParam, lParam);
+    // The object outlives this message, whatever the handler asks for.
+    CBusyScope busy;
 
     // The message being handled, for Default(); nested messages restore it.
     AFX_THREAD_STATE* pThread = AfxGetThreadState();
@@ -83,7 +106,7 @@ LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
     pThread->m_lastSentMsg.wParam = wParam;
     pThread->m_lastSentMsg.lParam = lParam;
 
-    LRESULT lResult = pWnd->WindowProc(message, wParam, lParam);
+    LRESULT lResult = WindowProcNoThrow(pWnd, hWnd, message, wParam, lParam);
     if (message == WM_NCDESTROY)
         pWnd->UnlinkDestroyedWindow();
 
@@ -351,14 +374,17 @@ BOOL CWnd::IsDialogMessage(LPMSG lpMsg)
     return ::IsDialogMessageW(m_hWnd, lpMsg);
 }
 
+// A null window handle would invalidate every window on the desktop, so an
+// object without a window (never created, or already destroyed) does nothing.
 void CWnd::Invalidate(BOOL bErase)
 {
-    ::InvalidateRect(m_hWnd, nullptr, bErase);
+    InvalidateRect(nullptr, bErase);
 }
 
 void CWnd::InvalidateRect(LPCRECT lpRect, BOOL bErase)
 {
-    ::InvalidateRect(m_hWnd, lpRect, bErase);
+    if (::IsWindow(m_hWnd))
+        ::InvalidateRect(m_hWnd, lpRect, bErase);
 }
 
 void CWnd::UpdateWindow()

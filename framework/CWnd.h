@@ -5,7 +5,8 @@
 // module's permanent map, calls PreSubclassWindow and subclasses the window
 // with the framework's window procedure, keeping the previous procedure for
 // DefWindowProc. Messages then go WindowProc -> OnWndMsg (message map) ->
-// DefWindowProc. At WM_NCDESTROY the link is cut (procedure restored, map
+// DefWindowProc, each inside a CBusyScope, and no exception leaves
+// AfxWndProc. At WM_NCDESTROY the link is cut (procedure restored, map
 // entry removed, m_hWnd null) before PostNcDestroy, so no later message can
 // reach the object.
 #pragma once
@@ -88,6 +89,7 @@ public:
     BOOL IsDialogMessage(LPMSG lpMsg);
 
     // Window operations (thin wrappers of the functions of the same names).
+    // Both do nothing while the object has no window.
     void Invalidate(BOOL bErase = TRUE);
     void InvalidateRect(LPCRECT lpRect, BOOL bErase = TRUE);
     void UpdateWindow();

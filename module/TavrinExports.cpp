@@ -1,9 +1,17 @@
 // The module's exported functions and the lifetime of its one tool manager
 // panel. Every export runs inside the module's own framework state, so the
 // panel's creation sees the module's resources, window map and application.
+// No exception leaves an export.
+//
+// A host or tool-service library may call QmUIFunUnInitialize or
+// QmUIFunEnter from inside a call that the panel is making or a message it is
+// handling. The panel's window then goes at once, but its object is deleted,
+// and the libraries stopped, only once the panel's code has returned (see
+// CBusyScope). Unloading the module while a panel exists is a host error.
 #define TAVRIN_BUILDING_MODULE
 #include "include/Tavrin.h"
 #include "framework/Afx.h"
+#include "framework/CBusyScope.h"
 #include "module/CModuleRuntime.h"
 #include "module/CTavrinApp.h"
 #include "panel/CToolMgrDlg.h"
@@ -22,8 +30,18 @@ void DestroyPanel()
     if (!g_pToolMgrDlg)
         return;
     g_pToolMgrDlg->DestroyWindow();
-    delete g_pToolMgrDlg;
+    CToolMgrDlg* pPanel = g_pToolMgrDlg;
+    CBusyScope::RunWhenIdle([pPanel] { delete pPanel; });
     g_pToolMgrDlg = nullptr;
+}
+
+void StopRuntimeWithoutPanel()
+{
+    // A panel made meanwhile (QmUIFunEnter called again) keeps the libraries.
+    CBusyScope::RunWhenIdle([] {
+        if (!g_pToolMgrDlg)
+            g_runtime.Stop();
+    });
 }
 }
 
@@ -36,28 +54,45 @@ extern "C" int WINAPI QmUIFunInitialize(DWORD /*dwReserved*/)
 extern "C" int WINAPI QmUIFunUnInitialize(DWORD /*dwReserved*/)
 {
     AFX_MANAGE_STATE(AfxGetStaticModuleState());
-    DestroyPanel();
-    g_runtime.Stop();
+    try {
+        DestroyPanel();
+        StopRuntimeWithoutPanel();
+    } catch (...) {
+    }
     return 0;
 }
 
 extern "C" int WINAPI QmUIFunEnter(HWND hParent, HWND* phPanel, DWORD /*dwReserved*/)
 {
     AFX_MANAGE_STATE(AfxGetStaticModuleState());
-    DestroyPanel();
-    g_runtime.Start();
-    // The pointer is in place before the window exists: set-up runs during Create.
-    g_pToolMgrDlg = new CToolMgrDlg;
-    g_pToolMgrDlg->Create(IDD_TOOLMGR_DLG, CWnd::FromHandle(hParent));
-    if (phPanel)
-        *phPanel = g_pToolMgrDlg->GetSafeHwnd();
+    try {
+        DestroyPanel();
+        g_runtime.Start();
+        // The set-up runs inside Create: a panel replaced or destroyed by a
+        // nested call is deleted only after Create has returned.
+        CBusyScope busy;
+        // The pointer is in place before the window exists: set-up runs during Create.
+        CToolMgrDlg* pPanel = new CToolMgrDlg;
+        g_pToolMgrDlg = pPanel;
+        pPanel->Create(IDD_TOOLMGR_DLG, CWnd::FromHandle(hParent));
+        if (phPanel)
+            *phPanel = g_pToolMgrDlg ? g_pToolMgrDlg->GetSafeHwnd() : nullptr;
+    } catch (...) {
+    }
     return 0;
 }
 
 extern "C" BOOL __cdecl DllPreTranslateMessage(MSG* pMsg)
 {
     AFX_MANAGE_STATE(AfxGetStaticModuleState());
-    return pMsg ? theApp.PreTranslateMessage(pMsg) : FALSE;
+    if (!pMsg)
+        return FALSE;
+    try {
+        CBusyScope busy;
+        return theApp.PreTranslateMessage(pMsg);
+    } catch (...) {
+        return FALSE;
+    }
 }
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE hInstDll, DWORD dwReason, LPVOID /*lpReserved*/)

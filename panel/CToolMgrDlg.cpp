@@ -2,6 +2,7 @@
 #include <oleacc.h>
 #include <shlwapi.h>
 #include <new>
+#include <unordered_set>
 #include "controls/CKdBmpButton.h"
 #include "controls/DrawHelpers.h"
 #include "controls/GdipGraphics.h"
@@ -23,6 +24,9 @@ const wchar_t kSkinName[] = L"Default";
 const int kRunToolMode = 4;
 const int kRunToolShow = 1;
 const int kRunToolReserved = 0;
+// The records come from another library: a chain that loops back, or one
+// too long to be a tool list, is cut there.
+const int kMaxToolRecords = 1000000;
 }
 
 IMPLEMENT_DYNAMIC(CToolMgrDlg, CKdCommonDlg)
@@ -131,8 +135,15 @@ int CToolMgrDlg::AddToolItems(const _PLUGIN_INFO* pHead)
     CString strDefaultIcon;
     GetInfoString(L"DefaultToolIcon", TRUE, strDefaultIcon);
     m_list.SetDefaultIcon(strDefaultIcon);
-    int nCount = 0;
-    for (const _PLUGIN_INFO* pInfo = pHead; pInfo; pInfo = pInfo->pNext) {
+    int nCount = 0, nRecords = 0;
+    std::unordered_set<const _PLUGIN_INFO*> seen;
+    for (const _PLUGIN_INFO* pInfo = pHead; pInfo; pInfo = pInfo->pNext, ++nRecords) {
+        bool bLoops = !seen.insert(pInfo).second;
+        if (bLoops || nRecords == kMaxToolRecords) {
+            g_LogTrace.Trace(kTraceLevel, L"--Tool list cut after %d records: %s", nRecords,
+                             bLoops ? L"a record links back to an earlier one" : L"too many records");
+            break;
+        }
         CPluginRecord record(*pInfo);
         CString strName = record.GetName(), strVersion = record.GetVersion();
         CString strDesc = record.GetDescription(), strIconPath = record.GetIconPath();
@@ -206,6 +217,13 @@ void CToolMgrDlg::UpdateScrollRange()
         si.nPage = static_cast<UINT>(nView);
     }
     SetScrollInfo(SB_VERT, &si, TRUE);
+    FollowScrollBar();
+}
+
+void CToolMgrDlg::FollowScrollBar()
+{
+    // The scroll bar limits the position it is given (to 0 when there is no
+    // bar at all), so the grid takes the position back from it.
     SCROLLINFO now = {sizeof(now), SIF_ALL, 0, 0, 0, 0, 0};
     GetScrollInfo(SB_VERT, &now, SIF_ALL);
     m_list.m_nOffsetY = -now.nPos;
@@ -344,20 +362,19 @@ int CToolMgrDlg::RoomBelow(const SCROLLINFO& si)
 
 void CToolMgrDlg::ScrollUp(SCROLLINFO& si, int nBy)
 {
-    m_list.m_nOffsetY += nBy;
-    si.nPos -= nBy;
+    ScrollTo(si, si.nPos - nBy);
 }
 
 void CToolMgrDlg::ScrollDown(SCROLLINFO& si, int nBy)
 {
-    m_list.m_nOffsetY -= nBy;
-    si.nPos += nBy;
+    ScrollTo(si, si.nPos + nBy);
 }
 
 void CToolMgrDlg::ScrollTo(SCROLLINFO& si, int nPos)
 {
-    m_list.m_nOffsetY += si.nPos - nPos;
     si.nPos = nPos;
+    SetScrollInfo(SB_VERT, &si, TRUE);
+    FollowScrollBar();
 }
 
 void CToolMgrDlg::OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar)
@@ -365,7 +382,6 @@ void CToolMgrDlg::OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar)
     SCROLLINFO si = {sizeof(si), SIF_ALL, 0, 0, 0, 0, 0};
     GetScrollInfo(SB_VERT, &si, SIF_ALL);
     int nPage = static_cast<int>(si.nPage);
-    bool bMoved = true;
     switch (nSBCode) {
     case SB_LINEUP: ScrollUp(si, std::min(nPage / 2, si.nPos)); break;
     case SB_LINEDOWN: ScrollDown(si, std::min(nPage / 2, RoomBelow(si))); break;
@@ -374,10 +390,8 @@ void CToolMgrDlg::OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar)
     case SB_THUMBTRACK: ScrollTo(si, si.nTrackPos); break;
     case SB_TOP: ScrollTo(si, 0); break;
     case SB_BOTTOM: ScrollDown(si, RoomBelow(si)); break;
-    default: bMoved = false; break; // SB_THUMBPOSITION, SB_ENDSCROLL
+    default: break; // SB_THUMBPOSITION, SB_ENDSCROLL
     }
-    if (bMoved)
-        SetScrollInfo(SB_VERT, &si, TRUE);
     InvalidateList();
     CWnd::OnVScroll(nSBCode, nPos, pScrollBar);
 }
@@ -393,7 +407,6 @@ BOOL CToolMgrDlg::OnMouseWheel(UINT nFlags, short zDelta, CPoint pt)
         ScrollUp(si, std::min(nPage, si.nPos));
     else
         ScrollDown(si, std::min(nPage, RoomBelow(si)));
-    SetScrollInfo(SB_VERT, &si, TRUE);
     InvalidateList();
     CWnd::OnVScroll(bUp ? SB_PAGEUP : SB_PAGEDOWN, 0, nullptr);
     return static_cast<BOOL>(Default());
@@ -415,11 +428,30 @@ void CToolMgrDlg::OnEscapeIgnored()
 {
 }
 
+const _WLL_LIST_CTRL_ITEM* CToolMgrDlg::OwnListItem(WPARAM wParam) const
+{
+    // Anyone can post this message (the dialog manager itself sends it as
+    // DM_SETDEFID), so its pointer is compared, never read, until it is
+    // known to be one of the grid's items.
+    const int nCount = m_list.m_arrItems.GetSize();
+    if (nCount == 0)
+        return nullptr;
+    const UINT_PTR uFirst = reinterpret_cast<UINT_PTR>(m_list.m_arrItems.GetData());
+    const UINT_PTR uOffset = static_cast<UINT_PTR>(wParam) - uFirst;
+    if (static_cast<UINT_PTR>(wParam) < uFirst || uOffset % sizeof(_WLL_LIST_CTRL_ITEM) != 0 ||
+        uOffset / sizeof(_WLL_LIST_CTRL_ITEM) >= static_cast<UINT_PTR>(nCount))
+        return nullptr;
+    return &m_list.m_arrItems[static_cast<int>(uOffset / sizeof(_WLL_LIST_CTRL_ITEM))];
+}
+
 LRESULT CToolMgrDlg::OnItemClick(WPARAM wParam, LPARAM lParam)
 {
     if (lParam != 0)
         return 1; // a double click was already started by its release
-    CString strId = reinterpret_cast<const _WLL_LIST_CTRL_ITEM*>(wParam)->strId;
+    const _WLL_LIST_CTRL_ITEM* pItem = OwnListItem(wParam);
+    if (!pItem)
+        return 1;
+    CString strId = pItem->strId;
     DWORD dwResult;
     PxRunTool(strId, kRunToolMode, kRunToolShow, m_hWnd, &dwResult, kRunToolReserved);
     return 1;

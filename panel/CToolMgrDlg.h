@@ -116,6 +116,8 @@ private:
     // parser's position for an XML error.
     void TraceSkinLoadFailure(const CString& strSkinFile) const;
     int AddToolItems(const _PLUGIN_INFO* pHead);
+    // The grid's item that wParam points to, or null when it points elsewhere.
+    const _WLL_LIST_CTRL_ITEM* OwnListItem(WPARAM wParam) const;
     void ShowPlaceholders(int nShow);
     void InvalidateList();
     // Marks the part stale in the canvas and invalidates it without erasing:
@@ -125,10 +127,13 @@ private:
     void ComposeSheet();
     void ComposePart(const RECT& rc);
     static void ShowItemControl(_XmlDynamicItem* pItem, int nShow);
-    // Scroll moves on a SCROLLINFO; each keeps m_nOffsetY equal to -nPos.
+    // Scroll moves from the position in si: each hands the new position to
+    // the scroll bar and then follows the position that the bar holds.
     void ScrollUp(SCROLLINFO& si, int nBy);
     void ScrollDown(SCROLLINFO& si, int nBy);
     void ScrollTo(SCROLLINFO& si, int nPos);
+    // m_nOffsetY := minus the scroll bar's position.
+    void FollowScrollBar();
     static int RoomBelow(const SCROLLINFO& si);
     // A refill: no focus item, and screen readers learn that the children changed.
     void OnGridRefilled();

@@ -3,6 +3,18 @@
 
 namespace {
 const int kTextCount = 3;
+// A width or precision of more digits would have the formatter pad to
+// gigabytes; such a pattern is formatted literally instead.
+const int kMaxFieldDigits = 3;
+
+// Skips the digits at i; false when there are more than kMaxFieldDigits.
+bool SkipFieldDigits(const CString& strPattern, int& i)
+{
+    int nStart = i;
+    while (i < strPattern.GetLength() && iswdigit(strPattern[i]))
+        ++i;
+    return i - nStart <= kMaxFieldDigits;
+}
 }
 
 CString CToolTipPattern::Format(const CString& strPattern, const CString& strName, const CString& strVersion,
@@ -18,18 +30,19 @@ CString CToolTipPattern::Format(const CString& strPattern, const CString& strNam
 }
 
 // Length of the text conversion starting with the '%' at nPos
-// ("%s", "%-20s", "%.10s", "%ls"...), or 0 when it is anything else.
+// ("%s", "%-20s", "%.10s", "%ls"...), or 0 when it is anything else,
+// including a width or precision of more than three digits.
 int CToolTipPattern::MatchTextConversion(const CString& strPattern, int nPos)
 {
     int i = nPos + 1, n = strPattern.GetLength();
     while (i < n && wcschr(L"-+ #0", strPattern[i]))
         ++i;
-    while (i < n && iswdigit(strPattern[i]))
-        ++i;
+    if (!SkipFieldDigits(strPattern, i))
+        return 0;
     if (i < n && strPattern[i] == L'.') {
         ++i;
-        while (i < n && iswdigit(strPattern[i]))
-            ++i;
+        if (!SkipFieldDigits(strPattern, i))
+            return 0;
     }
     if (i < n && (strPattern[i] == L'l' || strPattern[i] == L'w'))
         ++i;

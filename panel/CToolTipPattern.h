@@ -1,8 +1,8 @@
 // Formats a tool's tooltip from the skin's pattern and three texts (name,
 // version, description). The pattern comes from a file, so it is handed to a
 // printf-style formatter only when every conversion in it is a text
-// conversion (%s, optionally with flags, width or precision) and there are at
-// most three of them; any other pattern is formatted safely: the first three
+// conversion (%s, optionally with flags, a width or precision of at most
+// three digits) and there are at most three of them; any other pattern is formatted safely: the first three
 // plain "%s" take the texts, "%%" gives "%", and every other conversion is
 // kept as literal text.
 #pragma once

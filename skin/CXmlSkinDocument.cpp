@@ -18,8 +18,11 @@ CXmlSkinDocument::CXmlSkinDocument()
     DOMConfiguration* pConfig = m_pParser->getDomConfig();
     pConfig->setParameter(XMLUni::fgDOMErrorHandler, static_cast<DOMErrorHandler*>(&m_errorTrap));
     pConfig->setParameter(XMLUni::fgXercesSecurityManager, &m_securityManager);
-    // A skin is self-contained: an external DTD is neither fetched nor needed.
+    // A skin is self-contained: an external DTD is neither fetched nor needed,
+    // and an external entity (a file, a share, a device) is never opened: the
+    // parse fails on its first reference, like a malformed skin.
     pConfig->setParameter(XMLUni::fgXercesLoadExternalDTD, false);
+    pConfig->setParameter(XMLUni::fgXercesDisableDefaultEntityResolution, true);
     // Skins use no namespaces, and resolving prefixes walks every open element
     // for each new one, which makes deeply nested input quadratic. Element and
     // attribute names read the same either way.

@@ -31,6 +31,9 @@ LONG AddWrapping(LONG a, LONG b)
     return static_cast<LONG>(static_cast<unsigned long>(a) + static_cast<unsigned long>(b));
 }
 
+// The largest registry read: the system's own guideline for a value's size.
+const DWORD kMaxRegistryBuffer = 1024 * 1024;
+
 } // namespace
 
 int ParseNumber(CString strText, int& nDest)
@@ -103,28 +106,38 @@ void GetModuleDirectory(HMODULE hModule, CString& strDest)
     strDest = strPath.Left(strPath.ReverseFind(L'\\') + 1);
 }
 
+// Without the module's folder a path would be relative, resolved against
+// whatever folder the host happens to be in: every path is then empty.
 CString GetConfigDirectory(HMODULE hModule)
 {
     CString strFolder;
     GetModuleDirectory(hModule, strFolder);
-    return strFolder + L"Config\\";
+    return strFolder.IsEmpty() ? CString() : strFolder + L"Config\\";
+}
+
+static CString ConfigFilePath(HMODULE hModule, const wchar_t* pszName)
+{
+    CString strFolder = GetConfigDirectory(hModule);
+    return strFolder.IsEmpty() ? CString() : strFolder + pszName;
 }
 
 CString GetSkinFilePath(HMODULE hModule)
 {
-    return GetConfigDirectory(hModule) + L"Morvel_SCfg.xml";
+    return ConfigFilePath(hModule, L"Morvel_SCfg.xml");
 }
 
 CString GetLogFilePath(HMODULE hModule)
 {
-    CString strFolder;
-    GetModuleDirectory(hModule, strFolder);
-    return strFolder + L"Config\\UILogTrace.txt";
+    return ConfigFilePath(hModule, L"UILogTrace.txt");
 }
 
 void ReadRegistryValue(const wchar_t* pszKeyPath, const wchar_t* pszValueName, DWORD cbBuffer, CString& strDest)
 {
     strDest.Empty();
+    // A byte count beyond any registry value is refused: rounded up to whole
+    // characters it could wrap to an empty buffer.
+    if (cbBuffer > kMaxRegistryBuffer)
+        return;
     CRegKeyOwner key;
     if (!pszKeyPath || RegOpenKeyW(HKEY_LOCAL_MACHINE, pszKeyPath, key.Receive()) != ERROR_SUCCESS)
         return;

@@ -21,15 +21,18 @@ int GetNextToken(const CString& strText, const wchar_t* pszSep, int nStart, CStr
 // Splits at the last backslash: the folder keeps the backslash. Returns the file name.
 CString SplitFilePath(const CString& strPath, CString* pstrFolder = nullptr, CString* pstrFileName = nullptr);
 
-// Folder of the module's file with a trailing backslash (empty on failure).
+// Folder of the module's file with a trailing backslash (empty on failure,
+// also when the module's path does not fit MAX_PATH).
 void GetModuleDirectory(HMODULE hModule, CString& strDest);
+// The paths below are empty whenever the module's folder is.
 CString GetConfigDirectory(HMODULE hModule); // module folder + "Config\"
 CString GetSkinFilePath(HMODULE hModule);    // config folder + "Morvel_SCfg.xml"
 CString GetLogFilePath(HMODULE hModule);     // module folder + "Config\UILogTrace.txt"
 
 // A value under HKEY_LOCAL_MACHINE as text: REG_SZ gives its text, REG_DWORD
 // its signed decimal text, anything else (or a missing key/value) empty text.
-// The read never goes beyond cbBuffer bytes.
+// The read never goes beyond cbBuffer bytes; a cbBuffer above 1 MiB gives
+// empty text.
 void ReadRegistryValue(const wchar_t* pszKeyPath, const wchar_t* pszValueName, DWORD cbBuffer, CString& strDest);
 
 // Rectangle rule: "x, y, w, h" -> left x, top y, right x + w, bottom y + h;

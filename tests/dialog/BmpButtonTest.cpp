@@ -346,6 +346,12 @@ TEST_F(BmpButtons, RegionButtonIgnoresTransparentPixels)
     SendMessageW(Button(kRegion), WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
     PumpMessages();
     EXPECT_EQ(0u, Commands(L"Region"));
+    // The second press of a double click comes as a message of its own.
+    SendMessageW(Button(kRegion), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(3, 3));
+    EXPECT_NE(Button(kRegion), GetCapture());
+    SendMessageW(Button(kRegion), WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+    PumpMessages();
+    EXPECT_EQ(0u, Commands(L"Region"));
 
     // Over the picture it is an ordinary button.
     Hover(kRegion, 30, 30);

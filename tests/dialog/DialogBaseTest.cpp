@@ -316,3 +316,66 @@ TEST(DialogBase, CommandHookAndInheritedHandling)
     ASSERT_EQ(3u, dlg->m_actions.size());
     EXPECT_STREQ(L"OnOK", dlg->m_actions[2]);
 }
+
+namespace {
+
+// What the controls looked like as their windows went away.
+HWND g_hDestroyedDialog = nullptr;
+std::vector<Gdiplus::ARGB> g_seenAtDestroy; // one pixel of each child, painted at its WM_DESTROY
+bool g_bFontAliveAtDestroy = false;
+HFONT g_hDialogFont = nullptr;
+
+LRESULT CALLBACK WatchDestroy(int nCode, WPARAM wParam, LPARAM lParam)
+{
+    const auto* pMsg = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (nCode == HC_ACTION && pMsg->message == WM_DESTROY) {
+        if (pMsg->hwnd == g_hDestroyedDialog) {
+            g_bFontAliveAtDestroy = GetObjectType(g_hDialogFont) == OBJ_FONT;
+        } else if (GetParent(pMsg->hwnd) == g_hDestroyedDialog) {
+            Canvas canvas(20, 10, 0xFF000000);
+            canvas.Paint(pMsg->hwnd, WM_ERASEBKGND);
+            g_seenAtDestroy.push_back(canvas.At(5, 5));
+        }
+    }
+    return CallNextHookEx(nullptr, nCode, wParam, lParam);
+}
+
+} // namespace
+
+TEST(DialogBase, DeletingTheObjectDestroysItsWindowWhileTheControlsStillHaveTheirBackground)
+{
+    SkinFolder folder;
+    WritePng(folder.Image(L"back.png"), 100, 60, {{{0, 0, 100, 60}, kGreen}});
+    auto* pDlg = new TestSkinDlg(folder.WriteSkin(
+        L"order.xml", {{L"SheetSize", L"100,60"}, {L"BackBmp", L"back.png"}, {L"FontSize", L"12"}},
+        {{{L"ID", L"L"}, {L"ControlType", L"1"}, {L"Pos", L"0,0,20,10"}},
+         {{L"ID", L"B"}, {L"ControlType", L"2"}, {L"Pos", L"30,0,20,10"}}}));
+    ASSERT_TRUE(pDlg->CreateFromTemplate());
+    g_hDestroyedDialog = pDlg->m_hWnd;
+    g_hDialogFont = static_cast<HFONT>(pDlg->m_font.GetSafeHandle());
+    g_seenAtDestroy.clear();
+    g_bFontAliveAtDestroy = false;
+    HHOOK hHook = SetWindowsHookExW(WH_CALLWNDPROC, WatchDestroy, nullptr, GetCurrentThreadId());
+    delete pDlg; // its window still exists
+    UnhookWindowsHookEx(hHook);
+    EXPECT_TRUE(g_bFontAliveAtDestroy) << "the font was released before the window";
+    EXPECT_EQ(std::vector<Gdiplus::ARGB>(2, kGreen), g_seenAtDestroy) << "the controls lost the background first";
+}
+
+TEST(DialogBase, EraseWithoutADeviceContextErasesNothing)
+{
+    SkinFolder folder;
+    WritePng(folder.Image(L"back.png"), 100, 60, {{{0, 0, 100, 60}, kGreen}});
+    for (const wchar_t* pszLayered : {L"0", L"1"}) {
+        SCOPED_TRACE(testing::Message() << "IsLayerWnd " << CString(pszLayered).ToAnsi());
+        ScopedDialog dlg(folder.WriteSkin(
+            L"erase.xml", {{L"SheetSize", L"100,60"}, {L"BackBmp", L"back.png"}, {L"IsLayerWnd", pszLayered}},
+            {{{L"ID", L"L"}, {L"ControlType", L"1"}, {L"Pos", L"0,0,20,10"}},
+             {{L"ID", L"B"}, {L"ControlType", L"2"}, {L"Pos", L"30,0,20,10"}}}));
+        for (HWND hWnd : {dlg->m_hWnd, dlg.Control(0), dlg.Control(1)})
+            EXPECT_EQ(0, SendMessageW(hWnd, WM_ERASEBKGND, 0, 0));
+        Canvas canvas(100, 60, kWhite);
+        canvas.Paint(dlg.Control(0), WM_ERASEBKGND);
+        EXPECT_EQ(kGreen, canvas.At(5, 5)) << "a device context is still painted";
+    }
+}

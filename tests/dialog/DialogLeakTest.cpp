@@ -46,7 +46,11 @@ struct Growth
 {
     Usage after100;
     Usage after500;
-    SIZE_T Bytes() const { return after500.nPrivateBytes - after100.nPrivateBytes; }
+    // 0 when the usage went down meanwhile.
+    SIZE_T Bytes() const
+    {
+        return after500.nPrivateBytes > after100.nPrivateBytes ? after500.nPrivateBytes - after100.nPrivateBytes : 0;
+    }
 };
 
 // Runs the lives with the thread's messages handled in between, as a host's

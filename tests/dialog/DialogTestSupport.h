@@ -10,6 +10,7 @@
 #include "framework/CString.h"
 #include "support/CTempFolder.h"
 #include "support/ChannelsNear.h"
+#include "support/IconFiles.h"
 #include "support/PngWriter.h"
 
 extern const wchar_t kDialogSection[]; // "CommonWindow\TestDlg"
@@ -37,9 +38,6 @@ private:
     CTempFolder m_folder;
 };
 
-// Saves a 16 x 16 32-bit icon (.ico) or cursor (.cur, hot spot 0, 0) of one colour.
-void WriteIconFile(const CString& strFile, COLORREF color);
-void WriteCursorFile(const CString& strFile, COLORREF color);
 
 // A top-down 32-bit DIB selected into a memory DC, cleared to one colour;
 // windows paint into it through WM_ERASEBKGND or WM_PRINTCLIENT.

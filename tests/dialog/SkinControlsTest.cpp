@@ -281,3 +281,51 @@ TEST(SkinControls, SecondSetUpRestylesTheSameControls)
     EXPECT_STREQ(L"btn", dlg->m_created[2]);
     EXPECT_STREQ(L"New", dlg->m_created[4]);
 }
+
+TEST(SkinControls, SecondSetUpReplacesOrRemovesTooltips)
+{
+    SkinFolder folder;
+    const Attributes info = {{L"SheetSize", L"100,60"}, {L"ShowToolTip", L"1"}};
+    CString strFirst = folder.WriteSkin(L"tips1.xml", info,
+                                        {{{L"ID", L"A"}, {L"ControlType", L"2"}, {L"Pos", L"0,0,40,20"}, {L"ToolTip", L"First A"}},
+                                         {{L"ID", L"B"}, {L"ControlType", L"1"}, {L"Pos", L"50,0,40,20"}, {L"ToolTip", L"First B"}}});
+    CString strSecond = folder.WriteSkin(L"tips2.xml", info,
+                                         {{{L"ID", L"A"}, {L"ControlType", L"2"}, {L"Pos", L"0,0,40,20"}, {L"ToolTip", L"Second A"}},
+                                          {{L"ID", L"B"}, {L"ControlType", L"1"}, {L"Pos", L"50,0,40,20"}}});
+    ScopedDialog dlg(strFirst);
+    HWND hTip = dlg->m_toolTip.GetSafeHwnd();
+    ASSERT_NE(nullptr, hTip);
+    ASSERT_EQ(2, SendMessageW(hTip, TTM_GETTOOLCOUNT, 0, 0));
+
+    dlg->InitSkinWindow(strSecond, kDialogSection, L"", L"Default");
+    EXPECT_EQ(hTip, dlg->m_toolTip.GetSafeHwnd());
+    EXPECT_EQ(1, SendMessageW(hTip, TTM_GETTOOLCOUNT, 0, 0));
+    EXPECT_STREQ(L"Second A", ToolText(hTip, dlg.Control(0)));
+    EXPECT_STREQ(L"", ToolText(hTip, dlg.Control(1)));
+
+    // A third set-up gives the tip back.
+    dlg->InitSkinWindow(strFirst, kDialogSection, L"", L"Default");
+    EXPECT_EQ(2, SendMessageW(hTip, TTM_GETTOOLCOUNT, 0, 0));
+    EXPECT_STREQ(L"First A", ToolText(hTip, dlg.Control(0)));
+    EXPECT_STREQ(L"First B", ToolText(hTip, dlg.Control(1)));
+}
+
+TEST(SkinControls, ControlsTooLargeForASurfaceDrawNothing)
+{
+    SkinFolder folder;
+    const Gdiplus::ARGB kBack = 0xFF40A040;
+    WritePng(folder.Image(L"back.png"), 100, 60, {{{0, 0, 100, 60}, kBack}});
+    const wchar_t* const sizes[] = {L"0,0,40,20", L"0,0,20000,10", L"0,0,10,20000", L"0,0,8193,8193"};
+    std::vector<Attributes> controls;
+    for (const wchar_t* pszType : {L"1", L"2"})
+        for (const wchar_t* pszPos : sizes)
+            controls.push_back({{L"ID", CString(L"C") + pszType + pszPos}, {L"ControlType", pszType}, {L"Pos", pszPos}});
+    ScopedDialog dlg(folder.WriteSkin(L"huge.xml", {{L"SheetSize", L"100,60"}, {L"BackBmp", L"back.png"}}, controls));
+    for (int i = 0; i < static_cast<int>(controls.size()); ++i) {
+        SCOPED_TRACE(controls[i][0].second.ToAnsi());
+        Canvas canvas(10, 10, 0xFF000000);
+        canvas.Paint(dlg.Control(i), WM_ERASEBKGND);
+        bool bDrawable = i % 4 == 0;
+        EXPECT_EQ(bDrawable ? kBack : 0xFF000000, canvas.At(5, 5));
+    }
+}

@@ -55,6 +55,32 @@ TEST(DrawHelpers, ZeroSizeBitmapIsAFailedOwnerThatDrawsNothing)
     EXPECT_NE(Gdiplus::Ok, graphics.GetLastStatus());
 }
 
+TEST(DrawHelpers, SurfacesBeyondTheSizeLimitAreNotMade)
+{
+    // No side above 16,384 pixels and no more than 2^26 pixels in all.
+    struct Case
+    {
+        int nWidth, nHeight;
+        bool bMade;
+    };
+    const Case cases[] = {
+        {16384, 1, true},  {1, 16384, true},  {16384, 4096, true}, {8192, 8192, true},
+        {16385, 1, false}, {1, 16385, false}, {16384, 4097, false}, {8193, 8193, false},
+        {65536, 65536, false}, {-1, 10, false}, {10, -1, false}, {0x7FFFFFFF, 0x7FFFFFFF, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.nWidth << " x " << c.nHeight);
+        std::unique_ptr<Gdip::Bitmap> slot;
+        EXPECT_TRUE(ResetBitmap(slot, c.nWidth, c.nHeight));
+        ASSERT_TRUE(slot);
+        EXPECT_EQ(c.bMade, slot->Native() != nullptr);
+        if (c.bMade) {
+            EXPECT_EQ(static_cast<UINT>(c.nWidth), slot->Width());
+            EXPECT_EQ(static_cast<UINT>(c.nHeight), slot->Height());
+        }
+    }
+}
+
 TEST(DrawHelpers, DrawImagePartCopiesTheRectangleToTheCornerUnscaled)
 {
     // Source: the part (10, 20)-(60, 50) is green with marked corners, the

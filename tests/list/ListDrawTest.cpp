@@ -219,18 +219,26 @@ TEST_F(ListDraw, NamesAreDrawnInTheTextRectangle)
             }
         return nCount;
     };
+    NONCLIENTMETRICSW metrics = {};
+    metrics.cbSize = sizeof(metrics);
+    ASSERT_TRUE(SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0));
+    const CString strMessageFace = metrics.lfMessageFont.lfFaceName;
     struct {
-        const wchar_t* pszFontName;
+        CString strFontName;
         const wchar_t* pszFontSize;
         bool bVisible;
     } cases[] = {
         {L"DejaVu Sans", L"14", true},
-        {L"DejaVu Sans", nullptr, false},    // no size: invisible
-        {L"No Such Family", L"14", false},   // no font: not drawn
+        {L"DejaVu Sans", nullptr, false}, // no size: invisible
+        {strMessageFace, L"14", true},
+        {L"No Such Family", L"14", true}, // drawn in the message font's family
+        {L"", L"14", true},               // likewise
     };
+    std::vector<int> counts;
     for (const auto& c : cases) {
+        const wchar_t* pszFontName = c.strFontName;
         CKdWindowLessList list;
-        SkinEntries entries = {{L"FontName", c.pszFontName}, {L"FontColor", L"0XFF0000FF"},
+        SkinEntries entries = {{L"FontName", pszFontName}, {L"FontColor", L"0XFF0000FF"},
                                {L"ItemStringRect", L"0,0,30,20"}, {L"BackBmp", L""}, {L"ItemBmp", L""}};
         if (c.pszFontSize)
             entries.push_back({L"FontSize", c.pszFontSize});
@@ -238,8 +246,11 @@ TEST_F(ListDraw, NamesAreDrawnInTheTextRectangle)
         list.AddItem(L"1", L"WMW", L"", L"");
         list.AddItem(L"2", L"", L"", L"");
         auto pTarget = Render(list);
-        SCOPED_TRACE(testing::Message() << c.pszFontName << " size " << (c.pszFontSize ? "14" : "missing"));
-        EXPECT_EQ(c.bVisible, countTextPixels(*pTarget, 0, 0) > 5);
+        SCOPED_TRACE(testing::Message() << c.strFontName.ToAnsi() << " size " << (c.pszFontSize ? "14" : "missing"));
+        counts.push_back(countTextPixels(*pTarget, 0, 0));
+        EXPECT_EQ(c.bVisible, counts.back() > 5);
         EXPECT_EQ(0, countTextPixels(*pTarget, 40, 0)); // empty name
     }
+    EXPECT_EQ(counts[2], counts[3]);
+    EXPECT_EQ(counts[2], counts[4]);
 }

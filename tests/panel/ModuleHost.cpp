@@ -69,6 +69,16 @@ void ModuleHost::Unload()
     PreTranslate = nullptr;
 }
 
+void ModuleHost::UseToolService(const CString& strLibrary)
+{
+    EXPECT_TRUE(CopyFileW(strLibrary, Folder() + L"Pellix.dll", FALSE)) << strLibrary.ToAnsi();
+}
+
+HMODULE ModuleHost::ToolService() const
+{
+    return GetModuleHandleW(Folder() + L"Pellix.dll");
+}
+
 HWND ModuleHost::Enter()
 {
     HWND hPanel = reinterpret_cast<HWND>(static_cast<INT_PTR>(-1));

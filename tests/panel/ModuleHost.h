@@ -34,6 +34,11 @@ public:
     bool Load();
     // QmUIFunUnInitialize, then unloads the module.
     void Unload();
+    // Before Load: puts another tool-service library beside the module in
+    // place of Pellix.dll.
+    void UseToolService(const CString& strLibrary);
+    // After Load: the tool-service library that the module loaded.
+    HMODULE ToolService() const;
 
     // QmUIFunEnter with the host window; returns the panel's handle.
     HWND Enter();

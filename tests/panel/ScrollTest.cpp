@@ -210,4 +210,36 @@ TEST_F(ScrollTest, ReloadKeepsTheScrollPositionClampedToTheNewContent)
     ExpectClickFollows(89);
 }
 
+TEST_F(ScrollTest, WithoutAScrollBarNoMessageMovesTheGrid)
+{
+    // 8 items are 2 rows, 110 pixels, in a list area 180 high: no scroll bar.
+    m_catalog.Write(NumberedTools(8));
+    ASSERT_TRUE(OpenPanel());
+    ASSERT_EQ(0, ScrollInfo().nMax);
+    struct Step
+    {
+        UINT uMsg;  // WM_VSCROLL or WM_MOUSEWHEEL
+        int nValue; // scroll code, or wheel delta
+    };
+    const Step steps[] = {{WM_VSCROLL, SB_BOTTOM}, {WM_VSCROLL, SB_LINEDOWN}, {WM_VSCROLL, SB_PAGEDOWN},
+                          {WM_VSCROLL, SB_THUMBTRACK}, {WM_MOUSEWHEEL, -120}, {WM_VSCROLL, SB_TOP},
+                          {WM_VSCROLL, SB_LINEUP}, {WM_MOUSEWHEEL, 120}};
+    for (const Step& step : steps) {
+        SCOPED_TRACE(testing::Message() << (step.uMsg == WM_VSCROLL ? "WM_VSCROLL " : "WM_MOUSEWHEEL ") << step.nValue);
+        // Thirty times: a drift of a pixel per message would show.
+        POINT pt = m_skin.ItemCentre(0);
+        ClientToScreen(Panel(), &pt);
+        WPARAM wParam = step.uMsg == WM_VSCROLL ? MAKEWPARAM(step.nValue, 0) : MAKEWPARAM(0, step.nValue);
+        LPARAM lParam = step.uMsg == WM_VSCROLL ? 0 : MAKELPARAM(pt.x, pt.y);
+        for (int i = 0; i < 30; ++i)
+            PostMessageW(Panel(), step.uMsg, wParam, lParam);
+        m_host.PumpUntilIdle();
+        EXPECT_EQ(0, ScrollInfo().nPos);
+        WindowPixels pixels(Panel());
+        POINT ptCorner = m_skin.ItemCorner(0);
+        EXPECT_TRUE(PixelIs(pixels, {ptCorner.x + 1, ptCorner.y + 1}, TestSkin::kItemFrames[0]));
+        ExpectClickFollows(0);
+    }
+}
+
 } // namespace

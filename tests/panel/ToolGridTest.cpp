@@ -52,6 +52,11 @@ TEST_F(ToolGridTest, TooltipsAreFormattedFromTheSkinPatternWithoutTrustingIt)
         {L"100%% %s", L"100% Alpha", L"100% Beta"},
         {nullptr, L"", L""},
         {L"%s %n %d %x %s", L"Alpha %n %d %x 1.0", L"Beta %n %d %x 2.5"},
+        // Widths and precisions of up to three digits go to the formatter;
+        // longer ones (gigabytes of padding) are kept as text.
+        {L"%6s|%.2s", L" Alpha|1.", L"  Beta|2."},
+        {L"%999999999s|%s", L"%999999999s|Alpha", L"%999999999s|Beta"},
+        {L"%s|%.1000s", L"Alpha|%.1000s", L"Beta|%.1000s"},
         {L"%s%s%s%s", L"Alpha1.0First%s", L"Beta2.5Second%s"},
     };
     ASSERT_TRUE(m_host.Load());

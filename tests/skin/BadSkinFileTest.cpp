@@ -120,6 +120,19 @@ TEST(BadSkinFiles, NeutralResultsAndNoCrash)
              return f.WriteUtf8(L"s.xml", L"<!DOCTYPE Skin SYSTEM \"NoSuch.dtd\">" + Section(L"<I ItemID=\"Title\" Data=\"dtd\"/>"));
          },
          kDialog, 3, 1, 0},
+        {"external general entity",
+         [](const CTempSkinFolder& f) {
+             f.WriteUtf8(L"ext.xml", L"<I ItemID=\"Title\" Data=\"ext\"/>");
+             return f.WriteUtf8(L"s.xml", L"<!DOCTYPE Skin [<!ENTITY ext SYSTEM \"ext.xml\">]>" + Section(L"&ext;"));
+         },
+         kDialog, -1, 0, 0},
+        {"external parameter entity",
+         [](const CTempSkinFolder& f) {
+             f.WriteUtf8(L"ext.dtd", L"<!ENTITY t \"param\">");
+             return f.WriteUtf8(L"s.xml", L"<!DOCTYPE Skin [<!ENTITY % ext SYSTEM \"ext.dtd\"> %ext;]>" +
+                                              Section(L"<I ItemID=\"Title\" Data=\"&t;\"/>"));
+         },
+         kDialog, -1, 0, 0},
         {"namespace declarations are plain attributes",
          [](const CTempSkinFolder& f) {
              std::wstring strText = Section(L"<k:I xmlns:k=\"urn:k\" ItemID=\"Title\" Data=\"ns\"/>");
@@ -185,6 +198,91 @@ TEST(BadSkinFiles, NeutralResultsAndNoCrash)
         EXPECT_EQ(1 + row.nNewKeys, loaded.m_mapWindowInfo.GetCount());
         ASSERT_EQ(1 + row.nNewItems, loaded.m_arrDynamicItems.GetSize());
         EXPECT_STREQ(L"kept", loaded.m_arrDynamicItems[0].strName.GetString());
+    }
+}
+
+// A named pipe that records whether anyone opened it; whoever does is given
+// a text to read, and then the end of the pipe.
+class PipeWatch
+{
+public:
+    PipeWatch(const CString& strName, const std::string& strText) : m_strText(strText)
+    {
+        m_hPipe = CreateNamedPipeW(strName, PIPE_ACCESS_OUTBOUND | FILE_FLAG_OVERLAPPED, PIPE_TYPE_BYTE, 1, 4096, 4096,
+                                   0, nullptr);
+        EXPECT_NE(INVALID_HANDLE_VALUE, m_hPipe);
+        m_hStop = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+        m_hThread = CreateThread(nullptr, 0, Serve, this, 0, nullptr);
+    }
+    ~PipeWatch()
+    {
+        SetEvent(m_hStop);
+        WaitForSingleObject(m_hThread, 10000);
+        CloseHandle(m_hThread);
+        CloseHandle(m_hStop);
+        CloseHandle(m_hPipe);
+    }
+    PipeWatch(const PipeWatch&) = delete;
+    PipeWatch& operator=(const PipeWatch&) = delete;
+
+    bool Opened() const { return m_bOpened != 0; }
+
+private:
+    static DWORD WINAPI Serve(void* pParam)
+    {
+        auto* pThis = static_cast<PipeWatch*>(pParam);
+        OVERLAPPED ov = {};
+        ov.hEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+        bool bConnected = ConnectNamedPipe(pThis->m_hPipe, &ov) || GetLastError() == ERROR_PIPE_CONNECTED;
+        HANDLE waits[] = {ov.hEvent, pThis->m_hStop};
+        if (!bConnected && GetLastError() == ERROR_IO_PENDING)
+            bConnected = WaitForMultipleObjects(2, waits, FALSE, INFINITE) == WAIT_OBJECT_0;
+        if (bConnected) {
+            InterlockedExchange(&pThis->m_bOpened, 1);
+            DWORD cbWritten = 0;
+            WriteFile(pThis->m_hPipe, pThis->m_strText.data(), static_cast<DWORD>(pThis->m_strText.size()), &cbWritten, nullptr);
+            FlushFileBuffers(pThis->m_hPipe);
+            DisconnectNamedPipe(pThis->m_hPipe);
+        } else {
+            CancelIo(pThis->m_hPipe);
+        }
+        CloseHandle(ov.hEvent);
+        return 0;
+    }
+
+    std::string m_strText;
+    HANDLE m_hPipe = INVALID_HANDLE_VALUE;
+    HANDLE m_hStop = nullptr;
+    HANDLE m_hThread = nullptr;
+    volatile LONG m_bOpened = 0;
+};
+
+TEST(BadSkinFiles, ExternalEntitiesAreNeverOpened)
+{
+    struct Case
+    {
+        const char* pszWhat;
+        std::wstring strDeclaration; // %s: the pipe's path
+        std::wstring strData;
+    };
+    const Case cases[] = {
+        {"general entity", L"<!ENTITY ext SYSTEM \"%s\">", L"&ext;"},
+        {"parameter entity", L"<!ENTITY % ext SYSTEM \"%s\"> %ext;", L"dtd"},
+    };
+    CTempSkinFolder folder;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.pszWhat);
+        CString strPipe;
+        strPipe.Format(L"\\\\.\\pipe\\tavrin-skin-entity-%lu", GetCurrentProcessId());
+        PipeWatch watch(strPipe, "<!ENTITY t \"x\">");
+        CString strDeclaration;
+        strDeclaration.Format(c.strDeclaration.c_str(), strPipe.GetString());
+        CString strFile = folder.WriteUtf8(L"s.xml", L"<!DOCTYPE Skin [" + std::wstring(strDeclaration.GetString()) + L"]>" +
+                                                         Section(L"<I ItemID=\"Title\" Data=\"" + c.strData + L"\"/>"));
+        CQmXMLParseBase reader;
+        CQmXMLParseBase::ParseSkinFile(strFile, &reader, kDialog, L"", L"Default");
+        EXPECT_EQ(0, reader.m_mapWindowInfo.GetCount()) << "the skin loaded";
+        EXPECT_FALSE(watch.Opened()) << "the entity was opened";
     }
 }
 

@@ -99,4 +99,15 @@ TEST_F(RegistryValueTest, TextsThatFillOrExceedTheBuffer)
     EXPECT_STREQ(L"", Read(L"Short", 7).GetString());
 }
 
+TEST_F(RegistryValueTest, ByteCountsBeyondAnyValueAreRefused)
+{
+    SetText(L"Short", REG_SZ, L"abc");
+    const DWORD dwOneMiB = 1024 * 1024;
+    EXPECT_STREQ(L"abc", Read(L"Short", dwOneMiB).GetString());
+    for (DWORD cbBuffer : {DWORD(dwOneMiB + 1), DWORD(0x80000000), DWORD(0xFFFFFFFE), DWORD(0xFFFFFFFF)}) {
+        SCOPED_TRACE(cbBuffer);
+        EXPECT_STREQ(L"", Read(L"Short", cbBuffer).GetString());
+    }
+}
+
 } // namespace
