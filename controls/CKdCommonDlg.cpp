@@ -18,6 +18,15 @@ const int kTypeRegionButton = 4;
 // Caption band height used when the skin gives none: the whole window drags.
 const int kDefaultCaptionHeight = 10000;
 
+// The creation style of a skin control: the skin's style bits, visible. A
+// control is always a child of its dialog, so WS_POPUP from the skin is
+// dropped: with it the system would take the control's ID for a menu handle
+// and leave menus behind when the control goes away.
+DWORD SkinControlStyle(const _XmlDynamicItem* pItem)
+{
+    return (static_cast<DWORD>(pItem->nControlStyle) & ~static_cast<DWORD>(WS_POPUP)) | WS_VISIBLE;
+}
+
 } // namespace
 
 IMPLEMENT_DYNAMIC(CKdCommonDlg, CDialog)
@@ -399,7 +408,7 @@ void CKdCommonDlg::CreateButtonControl(_XmlDynamicItem* pItem, UINT nID)
     if (!pItem->pControl) {
         CKdBmpButton* pNew = pItem->nControlType == kTypeRegionButton ? new CKdBmpButtonRegin : new CKdBmpButton;
         pItem->pControl = pNew;
-        pNew->Create(L"", static_cast<DWORD>(pItem->nControlStyle) | WS_VISIBLE, pItem->rcPos, this, nID);
+        pNew->Create(L"", SkinControlStyle(pItem), pItem->rcPos, this, nID);
     }
     // A description whose type changed in a later section keeps its earlier
     // control; it is only restyled when it is a button.
@@ -429,8 +438,7 @@ void CKdCommonDlg::CreateLabelControl(_XmlDynamicItem* pItem, UINT nID)
     if (!pItem->pControl) {
         CLabel* pNew = new CLabel;
         pItem->pControl = pNew;
-        pNew->Create(L"", static_cast<DWORD>(pItem->nControlStyle) | WS_VISIBLE | SS_NOTIFY, pItem->rcPos, this,
-                     nID);
+        pNew->Create(L"", SkinControlStyle(pItem) | SS_NOTIFY, pItem->rcPos, this, nID);
     }
     if (!pItem->pControl->IsKindOf(RUNTIME_CLASS(CLabel)))
         return;

@@ -96,6 +96,26 @@ TEST(SkinControls, EachDescriptionTakesAnIdentifierByIndex)
     EXPECT_EQ(pRound, dlg->m_createdControls[2]);
 }
 
+TEST(SkinControls, EveryStyleBitButPopupReachesTheChildControl)
+{
+    // A skin asking for every style bit still gets controls that are children
+    // of the dialog: WS_POPUP is the one bit dropped.
+    SkinFolder folder;
+    CString strSkin = folder.WriteSkin(
+        L"popup.xml", {{L"SheetSize", L"300,200"}},
+        {{{L"ID", L"Label"}, {L"ControlType", L"1"}, {L"Pos", L"10,20,100,30"}, {L"ControlStyle", L"0XFFFFFFFF"}},
+         {{L"ID", L"Push"}, {L"ControlType", L"2"}, {L"Pos", L"120,20,80,30"}, {L"ControlStyle", L"0X80000000"}}});
+    ScopedDialog dlg(strSkin);
+    for (int i = 0; i < 2; ++i) {
+        HWND hControl = dlg.Control(i);
+        ASSERT_NE(nullptr, hControl) << i;
+        LONG nStyle = GetWindowLongW(hControl, GWL_STYLE);
+        EXPECT_EQ(WS_CHILD, nStyle & (WS_CHILD | WS_POPUP)) << i;
+        EXPECT_EQ(dlg->m_hWnd, GetParent(hControl)) << i;
+    }
+    EXPECT_TRUE(GetWindowLongW(dlg.Control(0), GWL_STYLE) & WS_DISABLED); // the other bits stay
+}
+
 TEST(SkinControls, RunTimeClassesOfTheControls)
 {
     EXPECT_STREQ("CLabel", RUNTIME_CLASS(CLabel)->m_lpszClassName);

@@ -1,5 +1,6 @@
 #include "ModuleHost.h"
 #include <gtest/gtest.h>
+#include "support/HostWindow.h"
 
 const POINT ModuleHost::kPanelOrigin = {100, 100};
 
@@ -9,18 +10,6 @@ const wchar_t kHostClass[] = L"TavrinTestHost";
 const wchar_t* const kModuleFiles[] = {L"Tavrin.dll", L"Pellix.dll"};
 const DWORD kQuietMs = 120;          // no message for this long counts as idle
 const DWORD kIdleLimitMs = 5000;     // a loop that never goes quiet stops here
-
-HWND CreateHostWindow()
-{
-    WNDCLASSW wc = {};
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1);
-    wc.lpszClassName = kHostClass;
-    RegisterClassW(&wc);
-    return CreateWindowExW(0, kHostClass, L"Panel test host", WS_OVERLAPPEDWINDOW, 700, 100, 200, 150, nullptr,
-                           nullptr, wc.hInstance, nullptr);
-}
 
 template <class Fn>
 bool Resolve(HMODULE hModule, const char* pszName, Fn& fn)
@@ -39,7 +28,7 @@ ModuleHost::ModuleHost() : m_folder(L"tavrin panel")
         EXPECT_TRUE(CopyFileW(strSource + pszFile, Folder() + pszFile, FALSE)) << CString(pszFile).ToAnsi();
     CreateDirectoryW(Folder() + L"Config", nullptr);
     CreateDirectoryW(Folder() + L"Config\\Default", nullptr);
-    m_hHost = CreateHostWindow();
+    m_hHost = CreateHostWindow(kHostClass, L"Panel test host", {700, 100, 900, 250});
 }
 
 ModuleHost::~ModuleHost()

@@ -1,0 +1,110 @@
+#include "CSoakChild.h"
+#include <cstdio>
+#include "support/TestFiles.h"
+
+namespace {
+
+const wchar_t* const kModuleFiles[] = {L"Tavrin.dll", L"Pellix.dll"};
+const DWORD kSettleMs = 400; // lets tooltips, timers and refresh threads finish before a measurement
+SoakStatusBlock* g_pCrashBlock = nullptr;
+
+} // namespace
+
+CSoakChild::CSoakChild(CSoakStatus& status, bool bVerbose)
+    : m_status(status), m_bVerbose(bVerbose), m_moduleFolder(L"tavrin soak module", L"Config"), m_catalogFolder(L"tavrin soak catalog")
+{
+    g_pCrashBlock = &status.Block();
+    m_host.SetHeartbeat(&status.Block().nHeartbeat);
+    SetUnhandledExceptionFilter(RecordCrash);
+    SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX);
+}
+
+LONG WINAPI CSoakChild::RecordCrash(EXCEPTION_POINTERS* pException)
+{
+    DWORD dwCode = pException && pException->ExceptionRecord ? pException->ExceptionRecord->ExceptionCode : 1;
+    if (g_pCrashBlock)
+        g_pCrashBlock->nCrashCode = static_cast<LONG>(dwCode);
+    TerminateProcess(GetCurrentProcess(), dwCode);
+    return EXCEPTION_EXECUTE_HANDLER;
+}
+
+bool CSoakChild::Prepare()
+{
+    CString strProgram = ProgramFolder();
+    if (!m_sources.Read(strProgram)) {
+        fprintf(stderr, "soak: the default skin is missing beside the program (Config\\Morvel_SCfg.xml)\n");
+        return false;
+    }
+    for (const wchar_t* pszFile : kModuleFiles)
+        CopyFileW(strProgram + pszFile, m_moduleFolder.File(pszFile), FALSE);
+    SetEnvironmentVariableW(L"PELLIX_CATALOG", m_catalogFolder.File(L"catalog.ini"));
+    CString strError;
+    if (!m_host.Load(m_moduleFolder.Path(), strError)) {
+        fprintf(stderr, "soak: %s\n", strError.ToAnsi().c_str());
+        return false;
+    }
+    return true;
+}
+
+void CSoakChild::RunCase(const CSoakCase& soakCase)
+{
+    soakCase.WriteModuleFiles(m_moduleFolder.Path());
+    soakCase.WriteCatalogFiles(m_catalogFolder.Path());
+    soakCase.Run(m_host);
+}
+
+void CSoakChild::PrintCase(int nIndex, const std::string& strSeed, DWORD dwMs)
+{
+    ResourceCounts counts = CResourceMeter::Measure();
+    fprintf(stderr, "soak: case %d seed %s: %lu ms, %ld GDI objects, %ld user objects, %lld KiB\n", nIndex,
+            strSeed.c_str(), static_cast<unsigned long>(dwMs), counts.nGdiObjects, counts.nUserObjects,
+            counts.nPrivateBytes >> 10);
+}
+
+int CSoakChild::RunCases(uint64_t nRunSeed, int nFirst, int nCount)
+{
+    if (!Prepare())
+        return 2;
+    SoakStatusBlock& block = m_status.Block();
+    CSoakCase warmUp = CSoakCase::WarmUp(m_sources);
+    RunCase(warmUp);
+    m_host.Idle(kSettleMs);
+    block.baseline = CResourceMeter::Measure();
+    for (int i = nFirst; i < nFirst + nCount; ++i) {
+        block.nRunning = i;
+        DWORD dwStart = GetTickCount();
+        CSoakCase soakCase(CSoakRandom::CaseSeed(nRunSeed, static_cast<uint64_t>(i)), m_sources);
+        RunCase(soakCase);
+        block.nRunning = -1;
+        if (m_bVerbose)
+            PrintCase(i, soakCase.SeedText(), GetTickCount() - dwStart);
+        InterlockedIncrement(&block.nFinished);
+    }
+    RunCase(warmUp);
+    m_host.Idle(kSettleMs);
+    block.final = CResourceMeter::Measure();
+    block.bMeasured = 1;
+    return 0;
+}
+
+int CSoakChild::RunSeed(uint64_t nCaseSeed, int nRepeat)
+{
+    if (!Prepare())
+        return 2;
+    SoakStatusBlock& block = m_status.Block();
+    CSoakCase soakCase(nCaseSeed, m_sources);
+    for (int i = 0; i < nRepeat; ++i) {
+        DWORD dwStart = GetTickCount();
+        block.nRunning = i;
+        RunCase(soakCase);
+        block.nRunning = -1;
+        InterlockedIncrement(&block.nFinished);
+        // The first run fills whatever caches the case needs; later runs must not grow.
+        m_host.Idle(kSettleMs);
+        (i == 0 ? block.baseline : block.final) = CResourceMeter::Measure();
+        block.bMeasured = i > 0;
+        if (m_bVerbose)
+            PrintCase(i, soakCase.SeedText(), GetTickCount() - dwStart);
+    }
+    return 0;
+}

@@ -1,0 +1,219 @@
+#include "CSoakDriver.h"
+#include <cstdio>
+#include "CResourceMeter.h"
+#include "CSoakCase.h"
+#include "CSoakRandom.h"
+#include "support/TestFiles.h"
+
+namespace {
+
+// Growth allowed between the two measurements of a child: the system fills
+// a few caches lazily the first time a kind of window or drawing shows (its
+// device-context cache, brushes and pens of the system colours, built-in
+// bitmaps), and the heap keeps some free blocks. A leak per case goes far
+// beyond these.
+const LONG kGdiTolerance = 48;
+const LONG kUserTolerance = 4;
+const LONGLONG kMemoryToleranceBytes = 24ll << 20;
+const DWORD kPollMs = 100;
+const DWORD kStartLimitMs = 120000; // module start and warm-up
+const DWORD kProgressMs = 15000;
+
+std::wstring Hex(uint64_t nValue)
+{
+    wchar_t sz[24];
+    swprintf(sz, 24, L"%llx", static_cast<unsigned long long>(nValue));
+    return sz;
+}
+
+// Creates the folder and the folders on the way to it.
+void CreateFolders(const CString& strFolder)
+{
+    for (int i = 3; i <= strFolder.GetLength(); ++i)
+        if (i == strFolder.GetLength() || strFolder[i] == L'\\' || strFolder[i] == L'/')
+            CreateDirectoryW(strFolder.Left(i), nullptr);
+}
+
+std::string Signed(LONGLONG nValue)
+{
+    return (nValue >= 0 ? "+" : "") + std::to_string(nValue);
+}
+
+} // namespace
+
+std::string CSoakDriver::ExitText(DWORD dwExitCode)
+{
+    char sz[48];
+    snprintf(sz, sizeof(sz), "exit code 0x%08lX", static_cast<unsigned long>(dwExitCode));
+    return sz;
+}
+
+CSoakDriver::ChildEnd CSoakDriver::RunChild(const std::wstring& strArguments, CSoakStatus& status,
+                                            DWORD& dwExitCode)
+{
+    wchar_t szProgram[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, szProgram, MAX_PATH);
+    std::wstring strCommand = L"\"" + std::wstring(szProgram) + L"\" --child " +
+                              Hex(reinterpret_cast<uintptr_t>(status.Handle())) + L" " + strArguments +
+                              (m_options.bVerbose ? L" --verbose" : L"");
+    STARTUPINFOW si = {sizeof(si)};
+    PROCESS_INFORMATION pi = {};
+    if (!CreateProcessW(szProgram, &strCommand[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi))
+        return ChildEnd::Failed;
+    CKernelObjectOwner process(pi.hProcess), thread(pi.hThread);
+    SoakStatusBlock& block = status.Block();
+    LONG nLastRunning = -2, nLastBeat = -1;
+    DWORD dwSince = GetTickCount(), dwProgress = GetTickCount();
+    while (WaitForSingleObject(process, kPollMs) == WAIT_TIMEOUT) {
+        LONG nRunning = block.nRunning, nBeat = block.nHeartbeat;
+        if (nRunning != nLastRunning || nBeat != nLastBeat) {
+            nLastRunning = nRunning;
+            nLastBeat = nBeat;
+            dwSince = GetTickCount();
+        }
+        DWORD dwLimit = nRunning >= 0 ? static_cast<DWORD>(m_options.nHangSeconds) * 1000 : kStartLimitMs;
+        if (GetTickCount() - dwSince > dwLimit) {
+            TerminateProcess(process, ERROR_TIMEOUT);
+            WaitForSingleObject(process, INFINITE);
+            return ChildEnd::Hung;
+        }
+        if (GetTickCount() - dwProgress > kProgressMs) {
+            dwProgress = GetTickCount();
+            fprintf(stderr, "soak: ... case %ld running, %d crashes, %d hangs so far\n", nRunning, m_nCrashes,
+                    m_nHangs);
+        }
+    }
+    GetExitCodeProcess(process, &dwExitCode);
+    return dwExitCode == 0 ? ChildEnd::Finished : ChildEnd::Crashed;
+}
+
+void CSoakDriver::Record(uint64_t nSeed, int nIndex, const char* pszKind, const std::string& strOutcome)
+{
+    std::string strSeed = CSoakCase::SeedText(nSeed);
+    m_findings.push_back({nSeed, nIndex, std::string(pszKind) + ", " + strOutcome});
+    SaveCase(nSeed, pszKind, std::string(pszKind) + ", " + strOutcome);
+    fprintf(stderr, "soak: case %d (seed %s): %s, %s; saved in %s%s-%s\n", nIndex, strSeed.c_str(), pszKind,
+            strOutcome.c_str(), m_options.strOut.ToAnsi().c_str(), pszKind, strSeed.c_str());
+}
+
+void CSoakDriver::SaveCase(uint64_t nSeed, const char* pszKind, const std::string& strOutcome) const
+{
+    SoakSources sources;
+    if (!sources.Read(ProgramFolder()))
+        return;
+    CString strFolder = m_options.strOut + CString(pszKind) + L"-" + CString(CSoakCase::SeedText(nSeed).c_str()) + L"\\";
+    CSoakCase(nSeed, sources).Save(strFolder, strOutcome);
+}
+
+std::string CSoakDriver::Growth(const SoakStatusBlock& block, bool& bBeyondTolerance) const
+{
+    LONG nGdi = block.final.nGdiObjects - block.baseline.nGdiObjects;
+    LONG nUser = block.final.nUserObjects - block.baseline.nUserObjects;
+    LONGLONG nMemory = block.final.nPrivateBytes - block.baseline.nPrivateBytes;
+    bBeyondTolerance = nGdi > kGdiTolerance || nUser > kUserTolerance || nMemory > kMemoryToleranceBytes;
+    return "GDI objects " + Signed(nGdi) + " (" + std::to_string(block.final.nGdiObjects) + "), user objects " +
+           Signed(nUser) + " (" + std::to_string(block.final.nUserObjects) + "), private memory " +
+           Signed(nMemory / 1024) + " KiB";
+}
+
+int CSoakDriver::Run()
+{
+    CreateFolders(m_options.strOut);
+    CSoakStatus status;
+    if (!status.IsValid())
+        return 2;
+    DWORD dwStart = GetTickCount();
+    fprintf(stderr, "soak: %d cases from seed %llx, hang limit %d s, findings go to %s\n", m_options.nCases,
+            static_cast<unsigned long long>(m_options.nSeed), m_options.nHangSeconds,
+            m_options.strOut.ToAnsi().c_str());
+    SoakStatusBlock measured = {};
+    int nMeasuredCases = 0;
+    for (int nNext = 0; nNext < m_options.nCases;) {
+        status.Reset();
+        int nCount = m_options.nCases - nNext;
+        std::wstring strArguments = L"--seed " + Hex(m_options.nSeed) + L" --first " + std::to_wstring(nNext) +
+                                    L" --count " + std::to_wstring(nCount);
+        DWORD dwExitCode = 0;
+        ChildEnd end = RunChild(strArguments, status, dwExitCode);
+        SoakStatusBlock& block = status.Block();
+        LONG nRunning = block.nRunning;
+        if (end == ChildEnd::Failed || (end != ChildEnd::Finished && nRunning < 0 && block.nFinished == 0)) {
+            fprintf(stderr, "soak: the child could not start its cases (%s)\n", ExitText(dwExitCode).c_str());
+            return 2;
+        }
+        if (end == ChildEnd::Finished && block.bMeasured && block.nFinished > nMeasuredCases) {
+            measured = block;
+            nMeasuredCases = block.nFinished;
+        }
+        if (end == ChildEnd::Finished || nRunning < 0) {
+            // Finished, or crashed between cases (while measuring or at unload).
+            if (end == ChildEnd::Crashed) {
+                ++m_nCrashes;
+                fprintf(stderr, "soak: the child crashed between cases (%s)\n", ExitText(dwExitCode).c_str());
+            } else if (end == ChildEnd::Hung) {
+                ++m_nHangs;
+                fprintf(stderr, "soak: the child hung between cases\n");
+            }
+            nNext += block.nFinished;
+            if (end != ChildEnd::Finished && block.nFinished == nCount)
+                break;
+            continue;
+        }
+        uint64_t nSeed = CSoakRandom::CaseSeed(m_options.nSeed, static_cast<uint64_t>(nRunning));
+        if (end == ChildEnd::Hung) {
+            ++m_nHangs;
+            Record(nSeed, nRunning, "hang", "no progress for " + std::to_string(m_options.nHangSeconds) + " s");
+        } else {
+            ++m_nCrashes;
+            Record(nSeed, nRunning, "crash", ExitText(dwExitCode));
+        }
+        nNext = nRunning + 1;
+    }
+    bool bBeyondTolerance = false;
+    std::string strGrowth = nMeasuredCases ? Growth(measured, bBeyondTolerance) : "no measurement";
+    char szSummary[512];
+    snprintf(szSummary, sizeof(szSummary), "soak: %d cases, %d crashes, %d hangs, %s (seed %llx, %s over %d cases "
+             "in one child, %lu s)", m_options.nCases, m_nCrashes, m_nHangs, strGrowth.c_str(),
+             static_cast<unsigned long long>(m_options.nSeed), CResourceMeter::Method().c_str(), nMeasuredCases,
+             static_cast<unsigned long>((GetTickCount() - dwStart) / 1000));
+    std::string strReport = std::string(szSummary) + "\n";
+    for (const Finding& finding : m_findings)
+        strReport += "  case " + std::to_string(finding.nIndex) + " seed " + CSoakCase::SeedText(finding.nSeed) +
+                     ": " + finding.strOutcome + "\n";
+    WriteFileBytes(m_options.strOut + L"summary.txt", strReport);
+    printf("%s", strReport.c_str());
+    if (bBeyondTolerance)
+        printf("soak: growth beyond the tolerance (GDI %ld, user %ld, memory %lld KiB)\n", kGdiTolerance,
+               kUserTolerance, kMemoryToleranceBytes >> 10);
+    return m_nCrashes || m_nHangs || bBeyondTolerance || nMeasuredCases == 0 ? 1 : 0;
+}
+
+int CSoakDriver::Replay()
+{
+    CreateFolders(m_options.strOut);
+    CSoakStatus status;
+    DWORD dwExitCode = 0;
+    ChildEnd end = RunChild(L"--case-seed " + Hex(m_options.nReplaySeed) + L" --repeat " +
+                                std::to_wstring(m_options.nRepeat),
+                            status, dwExitCode);
+    std::string strSeed = CSoakCase::SeedText(m_options.nReplaySeed);
+    const SoakStatusBlock& block = status.Block();
+    if (end == ChildEnd::Finished) {
+        bool bBeyondTolerance = false;
+        std::string strGrowth = block.bMeasured ? ", " + Growth(block, bBeyondTolerance) + " from the first run to the last"
+                                                : std::string();
+        std::string strOutcome = "no crash, no hang" + strGrowth;
+        printf("soak: case %s, %d runs: %s\n", strSeed.c_str(), m_options.nRepeat, strOutcome.c_str());
+        SaveCase(m_options.nReplaySeed, "replay", strOutcome);
+        return bBeyondTolerance ? 1 : 0;
+    }
+    if (end == ChildEnd::Failed || (block.nRunning < 0 && block.nFinished == 0)) {
+        printf("soak: case %s could not run (%s)\n", strSeed.c_str(), ExitText(dwExitCode).c_str());
+        return 2;
+    }
+    bool bHung = end == ChildEnd::Hung;
+    (bHung ? m_nHangs : m_nCrashes)++;
+    Record(m_options.nReplaySeed, 0, bHung ? "hang" : "crash",
+           bHung ? "no progress for " + std::to_string(m_options.nHangSeconds) + " s" : ExitText(dwExitCode));
+    return 1;
+}

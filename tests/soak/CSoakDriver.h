@@ -1,0 +1,46 @@
+// The soak's watchdog: runs the cases in a child process (this program with
+// --child), waits for it, and when the child crashes or one case runs past
+// the hang limit (no call into the module returns and no message is handled
+// for that long), records the case, saves its inputs under the output folder
+// (crash-<seed>\ or hang-<seed>\) and goes on with a fresh child from the next
+// case. Ends with one summary line:
+//   soak: N cases, C crashes, H hangs, GDI objects +g, user objects +u,
+//   private memory +m KiB (...)
+// and exit code 0 (clean), 1 (crash, hang or growth beyond the tolerance) or
+// 2 (could not run).
+#pragma once
+#include <stdint.h>
+#include <string>
+#include <vector>
+#include "CSoakOptions.h"
+#include "CSoakStatus.h"
+
+class CSoakDriver
+{
+public:
+    explicit CSoakDriver(const CSoakOptions& options) : m_options(options) {}
+
+    int Run();
+    int Replay();
+
+private:
+    enum class ChildEnd { Finished, Crashed, Hung, Failed };
+    struct Finding
+    {
+        uint64_t nSeed;
+        int nIndex;
+        std::string strOutcome;
+    };
+
+    ChildEnd RunChild(const std::wstring& strArguments, CSoakStatus& status, DWORD& dwExitCode);
+    void Record(uint64_t nSeed, int nIndex, const char* pszKind, const std::string& strOutcome);
+    // Saves the case's inputs in <out><kind>-<seed>\.
+    void SaveCase(uint64_t nSeed, const char* pszKind, const std::string& strOutcome) const;
+    std::string Growth(const SoakStatusBlock& block, bool& bBeyondTolerance) const;
+    static std::string ExitText(DWORD dwExitCode);
+
+    const CSoakOptions& m_options;
+    std::vector<Finding> m_findings;
+    int m_nCrashes = 0;
+    int m_nHangs = 0;
+};
