@@ -16,9 +16,10 @@ const std::vector<UINT> kMouseMessages = {WM_MOUSEMOVE,   WM_MOUSEMOVE,  WM_MOUS
 // Scroll codes SB_LINEUP to SB_ENDSCROLL, and a few that no scroll bar sends.
 const std::vector<WORD> kScrollCodes = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 100, 0xFFFF};
 const std::vector<short> kWheelDeltas = {120, -120, 240, -360, 1, -1, 0, 32767, -32768};
-// Window commands that need no user afterwards (moving and sizing would
-// wait for the mouse), and SC_KEYMENU.
-const std::vector<WPARAM> kSysCommands = {SC_KEYMENU, SC_KEYMENU + 'f', SC_MINIMIZE, SC_RESTORE, SC_MAXIMIZE,
+// Window commands that need no user afterwards. Moving and sizing would wait
+// for the mouse, and a plain SC_KEYMENU for a key in the system's menu loop,
+// as they do in any window with a system menu: no storm could end them.
+const std::vector<WPARAM> kSysCommands = {SC_KEYMENU + 'f', SC_MINIMIZE, SC_RESTORE, SC_MAXIMIZE,
                                           SC_CLOSE, SC_CONTEXTHELP, 0xF1F0, 0};
 const std::vector<UINT> kOtherMessages = {WM_PAINT,       WM_NCPAINT,     WM_ACTIVATE, WM_SETFOCUS, WM_KILLFOCUS,
                                           WM_CANCELMODE,  WM_ENABLE,      WM_SHOWWINDOW, WM_SIZE,   WM_MOVE,

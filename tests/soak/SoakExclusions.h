@@ -1,6 +1,6 @@
-// Inputs that the soak leaves out for now: each reaches a fault of the module
-// that is being mended on another line of work. Set an entry to false once the
-// module guards that fault, and the soak generates those inputs again.
+// Kinds of hostile input that the soak can leave out, one switch each. The
+// module guards all of them, so all are generated; a switch set to true keeps
+// a kind out while a fault it reaches is being mended.
 #pragma once
 
 namespace SoakExclusions {
@@ -8,21 +8,21 @@ namespace SoakExclusions {
 // Skin sizes that ask for a drawing surface over 16,384 pixels a side or
 // 2^26 pixels (GDI+ takes the process down): while excluded, every size,
 // margin, item geometry and control position stays within kBoundedGeometry.
-constexpr bool kHugeSurfaces = true;
+constexpr bool kHugeSurfaces = false;
 constexpr int kBoundedGeometry = 1000;
 
 // Tooltip patterns with a width or precision of more than three digits, such
 // as "%999999999s": the formatter asks for gigabytes.
-constexpr bool kHugeFormatWidths = true;
+constexpr bool kHugeFormatWidths = false;
 
 // WM_USER+1 whose pointer is not one of the list's own items.
-constexpr bool kForeignItemClicks = true;
+constexpr bool kForeignItemClicks = false;
 
 // WM_ERASEBKGND with a null device context, and QmUIFunEnter with a null or
 // destroyed owner window.
-constexpr bool kNullContexts = true;
+constexpr bool kNullContexts = false;
 
 // External entities declared in the skin's own DTD (files, devices, UNC paths).
-constexpr bool kExternalEntities = true;
+constexpr bool kExternalEntities = false;
 
 } // namespace SoakExclusions
