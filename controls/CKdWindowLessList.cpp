@@ -181,8 +181,8 @@ CKdWindowLessList::ItemSpec CKdWindowLessList::ReadItemSpec() const
 CKdWindowLessList::PassGeometry CKdWindowLessList::ReadPassGeometry() const
 {
     PassGeometry geometry;
-    geometry.spec = ReadItemSpec();
-    geometry.nCols = CalcColumns(m_nWidth, geometry.spec.nWidth, geometry.spec.nSpaceX);
+    geometry.cell = ReadItemSpec();
+    geometry.nCols = CalcColumns(m_nWidth, geometry.cell.nWidth, geometry.cell.nSpaceX);
     GetInfoPoint(L"ItemIconPos", geometry.ptIcon);
     // Without a text width the name spans to the list's width from its left.
     GetInfoRect(L"ItemStringRect", geometry.rcText);
@@ -242,10 +242,14 @@ BOOL CKdWindowLessList::GetItemDrawRect(int nIndex, RECT& rc) const
     PassGeometry geometry = ReadPassGeometry();
     if (geometry.nCols == 0 || nIndex < 0 || nIndex >= m_arrItems.GetSize())
         return FALSE;
-    POINT ptCorner = ItemCorner(nIndex, geometry);
-    SetRect(&rc, ptCorner.x, ptCorner.y, ptCorner.x + geometry.spec.nWidth, ptCorner.y + geometry.spec.nHeight);
+    rc = CellRect(ItemCorner(nIndex, geometry), geometry.cell);
     OffsetRect(&rc, m_nLeft, m_nTop);
     return TRUE;
+}
+
+RECT CKdWindowLessList::CellRect(POINT ptCorner, const ItemSpec& cell)
+{
+    return {ptCorner.x, ptCorner.y, ptCorner.x + cell.nWidth, ptCorner.y + cell.nHeight};
 }
 
 int CKdWindowLessList::IndentOf(int nIndex) const
@@ -314,19 +318,19 @@ void CKdWindowLessList::DrawPart(Gdip::Graphics& graphics, POINT pt, const RECT&
     int nLastRow = 0;
     if (geometry.nCols > 0 && nCount > 0) {
         int nRows = nCount / geometry.nCols + (nCount % geometry.nCols ? 1 : 0);
-        if (!CalcVisibleRows(geometry.spec, nRows, nFirstRow, nLastRow))
+        if (!CalcVisibleRows(geometry.cell, nRows, nFirstRow, nLastRow))
             nLastRow = -1;
     } else {
         nLastRow = -1;
     }
     // Rows in ascending order keep the index order, so later items cover
     // earlier ones where they overlap.
-    int nPitchY = geometry.spec.nHeight + geometry.spec.nSpaceY;
+    int nPitchY = geometry.cell.nHeight + geometry.cell.nSpaceY;
     RECT rcContentClip = rcClip;
     OffsetRect(&rcContentClip, -pt.x, -pt.y);
     for (int nRow = nFirstRow; nRow <= nLastRow; ++nRow) {
         int y = nRow * nPitchY + m_nOffsetY;
-        if (y + geometry.spec.nHeight <= 0 || y >= m_nHeight)
+        if (y + geometry.cell.nHeight <= 0 || y >= m_nHeight)
             continue;
         int nEnd = nRow * geometry.nCols + geometry.nCols < nCount ? nRow * geometry.nCols + geometry.nCols : nCount;
         for (int i = nRow * geometry.nCols; i < nEnd; ++i) {
@@ -388,7 +392,7 @@ bool CKdWindowLessList::CalcVisibleRows(const ItemSpec& itemSpec, int nRows, int
 // item "-1", shifted by the offset.
 POINT CKdWindowLessList::ItemCorner(int nIndex, const PassGeometry& geometry) const
 {
-    RECT rc = CalcItemRect(nIndex, geometry.spec, geometry.nCols);
+    RECT rc = CalcItemRect(nIndex, geometry.cell, geometry.nCols);
     return POINT{rc.left + IndentOf(nIndex), rc.top + m_nOffsetY};
 }
 
@@ -415,7 +419,7 @@ bool CKdWindowLessList::FrameRect(int nIndex, POINT ptCorner, RECT& rc) const
 // while the icon's size is not known yet (it has not been decoded).
 bool CKdWindowLessList::ItemExtent(int nIndex, POINT ptCorner, const PassGeometry& geometry, RECT& rc) const
 {
-    SetRect(&rc, ptCorner.x, ptCorner.y, ptCorner.x + geometry.spec.nWidth, ptCorner.y + geometry.spec.nHeight);
+    rc = CellRect(ptCorner, geometry.cell);
     RECT rcPart;
     if (FrameRect(nIndex, ptCorner, rcPart))
         UnionRect(&rc, &rc, &rcPart);
@@ -440,7 +444,7 @@ void CKdWindowLessList::DrawItem(Gdip::Graphics& graphics, int nIndex, POINT ptC
     DrawItemIcon(graphics, item, ptCorner.x + geometry.ptIcon.x, ptCorner.y + geometry.ptIcon.y);
     DrawItemName(graphics, item, ptCorner.x, ptCorner.y, geometry.rcText);
     if (m_bShowFocus && nIndex == m_nFocus)
-        DrawItemFocusFrame(graphics, ptCorner, geometry.spec);
+        DrawItemFocusFrame(graphics, ptCorner, geometry.cell);
 }
 
 // The frame lies inside the item's own size, so it needs no room between items.
@@ -451,8 +455,7 @@ void CKdWindowLessList::DrawItemFocusFrame(Gdip::Graphics& graphics, POINT ptCor
                                                                      : SystemColorArgb(COLOR_HIGHLIGHT);
     if (!GetInfoNumber(L"FocusFrameWidth", nWidth) || nWidth < 1)
         nWidth = kDefaultFocusFrameWidth;
-    RECT rc = {ptCorner.x, ptCorner.y, ptCorner.x + itemSpec.nWidth, ptCorner.y + itemSpec.nHeight};
-    FillFrame(graphics, rc, nWidth, color);
+    FillFrame(graphics, CellRect(ptCorner, itemSpec), nWidth, color);
 }
 
 void CKdWindowLessList::DrawItemBackground(Gdip::Graphics& graphics, int nIndex, int x, int y)

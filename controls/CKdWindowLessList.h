@@ -118,7 +118,7 @@ private:
     // The skin's item geometry, read once for a drawing pass.
     struct PassGeometry
     {
-        ItemSpec spec;
+        ItemSpec cell; // item size and spacing
         int nCols = 0;
         POINT ptIcon = {0, 0};
         RECT rcText = {0, 0, 0, 0}; // relative to the item's corner
@@ -128,6 +128,8 @@ private:
     PassGeometry ReadPassGeometry() const;
     static int CalcColumns(int nAvailWidth, int nItemWidth, int nSpaceX);
     static RECT CalcItemRect(int nIndex, const ItemSpec& itemSpec, int nCols);
+    // The item's own cell (its width and height) with its top-left at ptCorner.
+    static RECT CellRect(POINT ptCorner, const ItemSpec& cell);
     int ScanHitTest(POINT pt, const ItemSpec& itemSpec, int nCols) const;
 
     void ReadTextStyle();
