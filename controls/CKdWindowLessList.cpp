@@ -2,12 +2,15 @@
 #include <windowsx.h>
 #include <algorithm>
 #include <commctrl.h>
+#include <new>
+#include <vector>
 #include "controls/DrawHelpers.h"
 #include "controls/GdipFont.h"
 #include "controls/GdipGraphics.h"
 #include "controls/GdipSolidBrush.h"
 #include "controls/GdipStringFormat.h"
 #include "controls/GdipTextFontFamily.h"
+#include "controls/SurfaceSize.h"
 #include "skin/ValueText.h"
 
 namespace {
@@ -92,8 +95,11 @@ void CKdWindowLessList::ReadImages()
     m_pBackImage = Gdip::LoadImageFile(strPath);
 
     m_pItemBk[0].reset();
+    m_itemBkPixels[0].Reset();
     GetInfoString(L"ItemBmp", TRUE, strPath);
     m_pItemBk[0] = Gdip::LoadBitmapFile(strPath);
+    if (m_pItemBk[0])
+        m_itemBkPixels[0].Load(*m_pItemBk[0]);
 }
 
 void CKdWindowLessList::SetOwner(CWnd* pOwner)
@@ -292,18 +298,31 @@ int CKdWindowLessList::ScanHitTest(POINT pt, const ItemSpec& itemSpec, int nCols
 
 BOOL CKdWindowLessList::Draw(POINT pt, Gdip::Graphics* pGraphics)
 {
+    // A size of 0, or one too large for a surface, gives no canvas: the
+    // target then records the failed drawing.
+    std::vector<std::uint32_t> bits;
     std::unique_ptr<Gdip::Bitmap> pCanvas;
-    ResetBitmap(pCanvas, m_nWidth, m_nHeight);
-    if (pCanvas && pCanvas->Native()) { // a size of 0 gives no bitmap
+    if (IsSurfaceSizeAllowed(m_nWidth, m_nHeight)) {
+        try {
+            bits.assign(static_cast<size_t>(m_nWidth) * static_cast<size_t>(m_nHeight), 0);
+            pCanvas = std::make_unique<Gdip::Bitmap>(m_nWidth, m_nHeight, m_nWidth * 4, PixelFormat32bppPARGB,
+                                                     reinterpret_cast<BYTE*>(bits.data()));
+        } catch (const std::bad_alloc&) {
+            pCanvas.reset();
+        }
+    }
+    if (pCanvas && pCanvas->Native()) {
         Gdip::Graphics graphics(pCanvas.get());
-        DrawPart(graphics, POINT{0, 0}, RECT{0, 0, m_nWidth, m_nHeight});
+        DrawPart(graphics, PixelSurface{bits.data(), m_nWidth, m_nHeight}, POINT{0, 0},
+                 RECT{0, 0, m_nWidth, m_nHeight});
     }
     if (pGraphics)
         pGraphics->DrawImage(pCanvas.get(), pt.x, pt.y);
     return TRUE;
 }
 
-void CKdWindowLessList::DrawPart(Gdip::Graphics& graphics, POINT pt, const RECT& rcPart)
+void CKdWindowLessList::DrawPart(Gdip::Graphics& graphics, const PixelSurface& pixels, POINT pt,
+                                 const RECT& rcPart)
 {
     RECT rcArea = {pt.x, pt.y, pt.x + m_nWidth, pt.y + m_nHeight};
     RECT rcClip;
@@ -326,6 +345,7 @@ void CKdWindowLessList::DrawPart(Gdip::Graphics& graphics, POINT pt, const RECT&
     // Rows in ascending order keep the index order, so later items cover
     // earlier ones where they overlap.
     int nPitchY = geometry.cell.nHeight + geometry.cell.nSpaceY;
+    PassTarget target{graphics, pixels, rcClip};
     RECT rcContentClip = rcClip;
     OffsetRect(&rcContentClip, -pt.x, -pt.y);
     for (int nRow = nFirstRow; nRow <= nLastRow; ++nRow) {
@@ -338,7 +358,7 @@ void CKdWindowLessList::DrawPart(Gdip::Graphics& graphics, POINT pt, const RECT&
             RECT rcExtent, rcCommon;
             if (ItemExtent(i, ptCorner, geometry, rcExtent) && !IntersectRect(&rcCommon, &rcExtent, &rcContentClip))
                 continue;
-            DrawItem(graphics, i, POINT{ptCorner.x + pt.x, ptCorner.y + pt.y}, geometry);
+            DrawItem(target, i, POINT{ptCorner.x + pt.x, ptCorner.y + pt.y}, geometry);
         }
     }
     graphics.ResetClip();
@@ -437,10 +457,11 @@ bool CKdWindowLessList::ItemExtent(int nIndex, POINT ptCorner, const PassGeometr
     return true;
 }
 
-void CKdWindowLessList::DrawItem(Gdip::Graphics& graphics, int nIndex, POINT ptCorner, const PassGeometry& geometry)
+void CKdWindowLessList::DrawItem(const PassTarget& target, int nIndex, POINT ptCorner, const PassGeometry& geometry)
 {
     const _WLL_LIST_CTRL_ITEM& item = m_arrItems[nIndex];
-    DrawItemBackground(graphics, nIndex, ptCorner.x, ptCorner.y);
+    Gdip::Graphics& graphics = target.graphics;
+    DrawItemBackground(target, nIndex, ptCorner.x, ptCorner.y);
     DrawItemIcon(graphics, item, ptCorner.x + geometry.ptIcon.x, ptCorner.y + geometry.ptIcon.y);
     DrawItemName(graphics, item, ptCorner.x, ptCorner.y, geometry.rcText);
     if (m_bShowFocus && nIndex == m_nFocus)
@@ -458,7 +479,9 @@ void CKdWindowLessList::DrawItemFocusFrame(Gdip::Graphics& graphics, POINT ptCor
     FillFrame(graphics, CellRect(ptCorner, itemSpec), nWidth, color);
 }
 
-void CKdWindowLessList::DrawItemBackground(Gdip::Graphics& graphics, int nIndex, int x, int y)
+// The frame is an unscaled part of the strip, so it is blended into the
+// pixels directly; GDI+ draws it only where the pixels cannot be read.
+void CKdWindowLessList::DrawItemBackground(const PassTarget& target, int nIndex, int x, int y)
 {
     int nSlot = m_arrItems[nIndex].nBkImage;
     if (nSlot < 0 || nSlot >= kItemBkSlots || !m_pItemBk[nSlot])
@@ -467,8 +490,17 @@ void CKdWindowLessList::DrawItemBackground(Gdip::Graphics& graphics, int nIndex,
     Gdip::Bitmap* pStrip = m_pItemBk[nSlot].get();
     int nFrameWidth = static_cast<int>(pStrip->Width()) / kBkFrameCount;
     int nFrameHeight = static_cast<int>(pStrip->Height());
-    graphics.DrawImage(pStrip, Gdiplus::RectF(Real(x), Real(y), Real(nFrameWidth), Real(nFrameHeight)),
-                       Gdiplus::RectF(Real(nFrame * nFrameWidth), 0, Real(nFrameWidth), Real(nFrameHeight)));
+    const CPremultipliedPixels& pixels = m_itemBkPixels[nSlot];
+    if (pixels.IsEmpty() || target.pixels.IsEmpty()) {
+        target.graphics.DrawImage(pStrip, Gdiplus::RectF(Real(x), Real(y), Real(nFrameWidth), Real(nFrameHeight)),
+                                  Gdiplus::RectF(Real(nFrame * nFrameWidth), 0, Real(nFrameWidth),
+                                                 Real(nFrameHeight)));
+        return;
+    }
+    // What GDI+ drew before (the background, earlier items) is in the pixels first.
+    target.graphics.Flush();
+    RECT rcSource = {nFrame * nFrameWidth, 0, (nFrame + 1) * nFrameWidth, nFrameHeight};
+    pixels.BlendPart(target.pixels, rcSource, POINT{x, y}, target.rcClip);
 }
 
 // An icon that cannot be loaded is tried again at the next drawing.

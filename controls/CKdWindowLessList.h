@@ -17,6 +17,7 @@
 #include <memory>
 #include <vector>
 #include "controls/CIconCache.h"
+#include "controls/CPremultipliedPixels.h"
 #include "controls/CItemTextObjects.h"
 #include "controls/GdipBitmap.h"
 #include "controls/_WLL_FONT_INFO.h"
@@ -77,8 +78,9 @@ public:
     BOOL Draw(POINT pt, Gdip::Graphics* pGraphics);
     // Draws the part rcPart (in the graphics' coordinates) of the visible
     // area straight onto the graphics, the area's top-left corner at pt: only
-    // the items that reach into the part are drawn, clipped to it.
-    void DrawPart(Gdip::Graphics& graphics, POINT pt, const RECT& rcPart);
+    // the items that reach into the part are drawn, clipped to it. pixels
+    // are the same pixels as the graphics' (item frames are blended there).
+    void DrawPart(Gdip::Graphics& graphics, const PixelSurface& pixels, POINT pt, const RECT& rcPart);
     // Appends the areas (owner's client coordinates, inside the visible area)
     // of the items whose look changed since the last call.
     void TakeChangedAreas(std::vector<RECT>& areas);
@@ -141,11 +143,18 @@ private:
     int ItemFrame(int nIndex, int nHover, int nPressed) const;
     bool FrameRect(int nIndex, POINT ptCorner, RECT& rc) const;
     bool ItemExtent(int nIndex, POINT ptCorner, const PassGeometry& geometry, RECT& rc) const;
-    void DrawItem(Gdip::Graphics& graphics, int nIndex, POINT ptCorner, const PassGeometry& geometry);
+    // Where a drawing pass draws: one surface seen through GDI+ and as pixels.
+    struct PassTarget
+    {
+        Gdip::Graphics& graphics;
+        PixelSurface pixels;
+        RECT rcClip;
+    };
+    void DrawItem(const PassTarget& target, int nIndex, POINT ptCorner, const PassGeometry& geometry);
     void DrawItemFocusFrame(Gdip::Graphics& graphics, POINT ptCorner, const ItemSpec& itemSpec);
     // Horizontal shift of item nIndex in drawing: 20 after an item "-1", else 0.
     int IndentOf(int nIndex) const;
-    void DrawItemBackground(Gdip::Graphics& graphics, int nIndex, int x, int y);
+    void DrawItemBackground(const PassTarget& target, int nIndex, int x, int y);
     void DrawItemIcon(Gdip::Graphics& graphics, const _WLL_LIST_CTRL_ITEM& item, int x, int y);
     void DrawItemName(Gdip::Graphics& graphics, const _WLL_LIST_CTRL_ITEM& item, int x, int y,
                       const RECT& rcText);
@@ -172,6 +181,8 @@ private:
     CIconCache m_icons;
     CItemTextObjects m_textObjects;
     std::unique_ptr<Gdip::Bitmap> m_pBackSheet;
+    // The item frame strips' pixels, read with the images.
+    CPremultipliedPixels m_itemBkPixels[kItemBkSlots];
     SIZE m_sizeBackSheet = {0, 0};
     // Hover and pressed items as last reported by TakeChangedAreas.
     int m_nReportedHover = -1;

@@ -87,6 +87,13 @@ Status Graphics::SetClip(const RECT& rc)
                                       Gdiplus::CombineModeReplace));
 }
 
+Status Graphics::Flush()
+{
+    if (!m_pNative)
+        return SetStatus(Gdiplus::InvalidParameter);
+    return SetStatus(GdipFlush(m_pNative, Gdiplus::FlushIntentionSync));
+}
+
 Status Graphics::ResetClip()
 {
     if (!m_pNative)

@@ -39,6 +39,9 @@ public:
     // the clip); ResetClip lifts the limit (GdipResetClip).
     Status SetClip(const RECT& rc);
     Status ResetClip();
+    // Completes every drawing so far (GdipFlush, synchronous) before the
+    // pixels are written by other means.
+    Status Flush();
 
     Gdiplus::GpGraphics* Native() const { return m_pNative; }
 

@@ -10,6 +10,7 @@
 #include <windows.h>
 #include <memory>
 #include "controls/GdipBitmap.h"
+#include "controls/PixelSurface.h"
 #include "framework/CGdiHandleT.h"
 #include "framework/CMemoryDC.h"
 
@@ -37,6 +38,8 @@ public:
 
     // GDI+ view of the pixels (premultiplied ARGB).
     Gdip::Bitmap* Surface() const { return m_pSurface.get(); }
+    // The same pixels, to write directly.
+    PixelSurface Pixels() const { return PixelSurface{static_cast<std::uint32_t*>(m_pBits), m_size.cx, m_size.cy}; }
     // Copies the part from another canvas of the same size.
     void CopyFrom(const CPanelCanvas& source, const RECT& rc);
     // Copies the part to the same place of the device context.

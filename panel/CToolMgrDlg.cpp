@@ -318,7 +318,7 @@ void CToolMgrDlg::ComposePart(const RECT& rc)
         Gdip::Graphics graphics(m_canvas.Surface());
         RECT rcList;
         GetListRect(rcList);
-        m_list.DrawPart(graphics, POINT{rcList.left, rcList.top}, rcPart);
+        m_list.DrawPart(graphics, m_canvas.Pixels(), POINT{rcList.left, rcList.top}, rcPart);
     }
     m_canvas.MarkComposed(rcPart);
 }
