@@ -272,6 +272,28 @@ double MeasureFloor(HWND hPanel)
     return msTotal / kFloorRepeats;
 }
 
+// Milliseconds the system takes to redraw the panel's scroll bar for a new
+// position, which every wheel step pays on top of the panel's own painting.
+double MeasureScrollBarRedraw(HWND hPanel)
+{
+    SCROLLINFO si = {sizeof(si), SIF_ALL, 0, 0, 0, 0, 0};
+    GetScrollInfo(hPanel, SB_VERT, &si);
+    if (si.nMax <= static_cast<int>(si.nPage))
+        return 0;
+    const int nStart = si.nPos;
+    double msTotal = 0;
+    for (int r = 0; r < kFloorRepeats; ++r) {
+        SCROLLINFO step = {sizeof(step), SIF_POS, 0, 0, 0, r % 2 ? nStart : nStart + 1, 0};
+        double t0 = Now();
+        SetScrollInfo(hPanel, SB_VERT, &step, TRUE);
+        GdiFlush();
+        msTotal += Now() - t0;
+    }
+    SCROLLINFO back = {sizeof(back), SIF_POS, 0, 0, 0, nStart, 0};
+    SetScrollInfo(hPanel, SB_VERT, &back, TRUE);
+    return msTotal / kFloorRepeats;
+}
+
 // Milliseconds for the tool-service library alone to list (and release) the tools.
 double MeasureLibraryList(const std::wstring& strCatalog)
 {
@@ -406,6 +428,8 @@ int main(int argc, char** argv)
 
     double msFloor = MeasureFloor(module.Open(WriteCatalog(10, false)));
     std::printf("floor (sheet draw + copy): %.2f ms\n", msFloor);
+    std::printf("system scroll bar redraw:  %.2f ms (part of every wheel step)\n",
+                MeasureScrollBarRedraw(module.Open(WriteCatalog(1000, false))));
     double msLibrary10 = MeasureLibraryList(WriteCatalog(10, false));
     double msLibrary10000 = MeasureLibraryList(WriteCatalog(10000, false));
     std::printf("library list and release:  %.2f ms (10 tools), %.2f ms (10000 tools)\n", msLibrary10,
