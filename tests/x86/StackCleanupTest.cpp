@@ -5,6 +5,7 @@
 // compiler-restored frame can hide a mismatch.
 #include <windows.h>
 #include <gtest/gtest.h>
+#include <vector>
 #include "panel/ModuleHost.h"
 
 extern "C" int CallMeasuringEsp(const void* pfn, const DWORD* pArgs, int nArgs, int* pEspDelta);
@@ -45,8 +46,9 @@ TEST(StackCleanup, EachExportRemovesExactlyWhatItsConventionSays)
         int nResult = CallMeasuringEsp(pfn, call.args.data(), static_cast<int>(call.args.size()), &nDelta);
         int nExpected = call.cleanup == Cleanup::Callee ? 0 : -4 * static_cast<int>(call.args.size());
         EXPECT_EQ(nExpected, nDelta);
-        if (call.cleanup == Cleanup::Callee)
+        if (call.cleanup == Cleanup::Callee) {
             EXPECT_EQ(0, nResult);
+        }
         host.PumpUntilIdle();
     }
     EXPECT_NE(nullptr, hPanel);
