@@ -1,5 +1,9 @@
 #include "CResourceMeter.h"
+#include <gdiplus.h>
 #include <psapi.h>
+#include <map>
+
+using namespace Gdiplus::DllExports;
 
 namespace {
 
@@ -41,7 +45,44 @@ bool IsOwnIcon(HICON hIcon)
     return true;
 }
 
+const char* GdiTypeName(DWORD dwType)
+{
+    static const char* const kNames[] = {"?",        "pen",      "brush",       "dc",     "metadc", "palette",
+                                         "font",     "bitmap",   "region",      "metafile", "memdc", "extpen",
+                                         "enhmetadc", "enhmetafile", "colorspace"};
+    return dwType < sizeof(kNames) / sizeof(kNames[0]) ? kNames[dwType] : "?";
+}
+
+BOOL CALLBACK AddOwnWindowClass(HWND hWnd, LPARAM lParam)
+{
+    DWORD dwProcess = 0;
+    GetWindowThreadProcessId(hWnd, &dwProcess);
+    if (dwProcess != GetCurrentProcessId())
+        return TRUE;
+    char szClass[64] = "";
+    GetClassNameA(hWnd, szClass, sizeof(szClass));
+    ++(*reinterpret_cast<std::map<std::string, int>*>(lParam))[szClass];
+    EnumChildWindows(hWnd, AddOwnWindowClass, lParam);
+    return TRUE;
+}
+
 } // namespace
+
+std::string CResourceMeter::Breakdown()
+{
+    std::map<std::string, int> gdi, windows;
+    for (ULONG_PTR nSlot = 1; nSlot <= kLastHandleSlot; ++nSlot)
+        if (DWORD dwType = GetObjectType(reinterpret_cast<HGDIOBJ>(nSlot)))
+            ++gdi[GdiTypeName(dwType)];
+    EnumWindows(AddOwnWindowClass, reinterpret_cast<LPARAM>(&windows));
+    std::string strText = "GDI objects:";
+    for (const auto& entry : gdi)
+        strText += " " + entry.first + " " + std::to_string(entry.second);
+    strText += "; windows:";
+    for (const auto& entry : windows)
+        strText += " " + entry.first + " " + std::to_string(entry.second);
+    return strText;
+}
 
 ResourceCounts CResourceMeter::Measure()
 {
@@ -51,6 +92,7 @@ ResourceCounts CResourceMeter::Measure()
         counts.nUserObjects = static_cast<LONG>(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS));
     } else {
         counts.nGdiObjects = ProbeGdiObjects();
+        counts.nMemoryDcs = ProbeGdiObjects(OBJ_MEMDC);
         counts.nUserObjects = ProbeUserObjects();
     }
     counts.nPrivateBytes = PrivateBytes();
@@ -64,13 +106,47 @@ std::string CResourceMeter::Method()
     return "handle-table probe";
 }
 
-LONG CResourceMeter::ProbeGdiObjects()
+// Objects of the type, or of any type for 0.
+LONG CResourceMeter::ProbeGdiObjects(DWORD dwType)
 {
     LONG nCount = 0;
-    for (ULONG_PTR nSlot = 1; nSlot <= kLastHandleSlot; ++nSlot)
-        if (GetObjectType(reinterpret_cast<HGDIOBJ>(nSlot)) != 0)
+    for (ULONG_PTR nSlot = 1; nSlot <= kLastHandleSlot; ++nSlot) {
+        DWORD dwFound = GetObjectType(reinterpret_cast<HGDIOBJ>(nSlot));
+        if (dwFound != 0 && (dwType == 0 || dwFound == dwType))
             ++nCount;
+    }
     return nCount;
+}
+
+bool CResourceMeter::TextLayoutLeaksDc()
+{
+    if (GuiResourcesAnswer())
+        return false;
+    Gdiplus::GdiplusStartupInput input;
+    ULONG_PTR token = 0;
+    if (Gdiplus::GdiplusStartup(&token, &input, nullptr) != Gdiplus::Ok)
+        return false;
+    LONG nBefore = ProbeGdiObjects(OBJ_MEMDC);
+    Gdiplus::GpBitmap* pBitmap = nullptr;
+    Gdiplus::GpGraphics* pGraphics = nullptr;
+    Gdiplus::GpFontFamily* pFamily = nullptr;
+    Gdiplus::GpFont* pFont = nullptr;
+    Gdiplus::GpStringFormat* pFormat = nullptr;
+    GdipCreateBitmapFromScan0(8, 8, 0, PixelFormat32bppARGB, nullptr, &pBitmap);
+    GdipGetImageGraphicsContext(pBitmap, &pGraphics);
+    GdipGetGenericFontFamilySansSerif(&pFamily);
+    GdipCreateFont(pFamily, 12, Gdiplus::FontStyleRegular, Gdiplus::UnitPixel, &pFont);
+    GdipCreateStringFormat(0, LANG_NEUTRAL, &pFormat);
+    Gdiplus::RectF rcLayout(0, 0, 1, 20), rcBounds;
+    GdipMeasureString(pGraphics, L"Wide", -1, pFont, &rcLayout, pFormat, &rcBounds, nullptr, nullptr);
+    GdipDeleteStringFormat(pFormat);
+    GdipDeleteFont(pFont);
+    GdipDeleteFontFamily(pFamily);
+    GdipDeleteGraphics(pGraphics);
+    GdipDisposeImage(pBitmap);
+    LONG nAfter = ProbeGdiObjects(OBJ_MEMDC);
+    Gdiplus::GdiplusShutdown(token);
+    return nAfter > nBefore;
 }
 
 LONG CResourceMeter::ProbeUserObjects()

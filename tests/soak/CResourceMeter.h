@@ -13,13 +13,19 @@
 //   to 0xFFFE in steps of 2, again with the high 16 bits 0).
 // Memory is PROCESS_MEMORY_COUNTERS_EX.PrivateUsage, or PagefileUsage where
 // PrivateUsage is 0 (Wine).
+//
+// Wine's GDI+ leaks one memory DC for every text it lays out in a rectangle
+// narrower than the text's first character (a skin may ask for that).
+// TextLayoutLeaksDc tells whether this platform does; where it does, memory
+// DCs are counted apart, so that the platform's leak can be told from ours.
 #pragma once
 #include <windows.h>
 #include <string>
 
 struct ResourceCounts
 {
-    LONG nGdiObjects = 0;
+    LONG nGdiObjects = 0; // memory DCs included
+    LONG nMemoryDcs = 0;  // counted only by the handle-table probe
     LONG nUserObjects = 0;
     LONGLONG nPrivateBytes = 0;
 };
@@ -30,9 +36,15 @@ public:
     static ResourceCounts Measure();
     // How the counts were taken, for the summary.
     static std::string Method();
+    // What the objects are: GDI objects by type and the process's windows by
+    // class, for finding what a growth consists of.
+    static std::string Breakdown();
+    // Lays out one text in a 1-pixel-wide rectangle through GDI+ and tells
+    // whether that left a memory DC behind.
+    static bool TextLayoutLeaksDc();
 
 private:
-    static LONG ProbeGdiObjects();
+    static LONG ProbeGdiObjects(DWORD dwType = 0);
     static LONG ProbeUserObjects();
     static LONGLONG PrivateBytes();
 };

@@ -30,6 +30,7 @@ LONG WINAPI CSoakChild::RecordCrash(EXCEPTION_POINTERS* pException)
 
 bool CSoakChild::Prepare()
 {
+    m_status.Block().bPlatformDcLeak = CResourceMeter::TextLayoutLeaksDc() ? 1 : 0;
     CString strProgram = ProgramFolder();
     if (!m_sources.Read(strProgram)) {
         fprintf(stderr, "soak: the default skin is missing beside the program (Config\\Morvel_SCfg.xml)\n");
@@ -70,6 +71,8 @@ int CSoakChild::RunCases(uint64_t nRunSeed, int nFirst, int nCount)
     RunCase(warmUp);
     m_host.Idle(kSettleMs);
     block.baseline = CResourceMeter::Measure();
+    if (m_bVerbose)
+        fprintf(stderr, "soak: at the start: %s\n", CResourceMeter::Breakdown().c_str());
     for (int i = nFirst; i < nFirst + nCount; ++i) {
         block.nRunning = i;
         DWORD dwStart = GetTickCount();
@@ -84,6 +87,8 @@ int CSoakChild::RunCases(uint64_t nRunSeed, int nFirst, int nCount)
     m_host.Idle(kSettleMs);
     block.final = CResourceMeter::Measure();
     block.bMeasured = 1;
+    if (m_bVerbose)
+        fprintf(stderr, "soak: at the end: %s\n", CResourceMeter::Breakdown().c_str());
     return 0;
 }
 
@@ -93,6 +98,8 @@ int CSoakChild::RunSeed(uint64_t nCaseSeed, int nRepeat)
         return 2;
     SoakStatusBlock& block = m_status.Block();
     CSoakCase soakCase(nCaseSeed, m_sources);
+    if (m_bVerbose)
+        fprintf(stderr, "soak: at the start: %s\n", CResourceMeter::Breakdown().c_str());
     for (int i = 0; i < nRepeat; ++i) {
         DWORD dwStart = GetTickCount();
         block.nRunning = i;
@@ -103,8 +110,10 @@ int CSoakChild::RunSeed(uint64_t nCaseSeed, int nRepeat)
         m_host.Idle(kSettleMs);
         (i == 0 ? block.baseline : block.final) = CResourceMeter::Measure();
         block.bMeasured = i > 0;
-        if (m_bVerbose)
+        if (m_bVerbose) {
             PrintCase(i, soakCase.SeedText(), GetTickCount() - dwStart);
+            fprintf(stderr, "soak: %s\n", CResourceMeter::Breakdown().c_str());
+        }
     }
     return 0;
 }

@@ -15,6 +15,7 @@ struct SoakStatusBlock
     volatile LONG bMeasured;  // the two counts below are set
     volatile LONG nCrashCode; // the exception that ended the child, 0 if none
     volatile LONG nHeartbeat; // counts the host's calls into the module and its message loops
+    volatile LONG bPlatformDcLeak; // the platform's GDI+ leaks memory DCs (CResourceMeter::TextLayoutLeaksDc)
     ResourceCounts baseline;  // after the warm-up case
     ResourceCounts final;     // after all cases and the warm-up case again
 };
