@@ -74,6 +74,11 @@ int CSoakChild::RunCases(uint64_t nRunSeed, int nFirst, int nCount)
     if (m_bVerbose)
         fprintf(stderr, "soak: at the start: %s\n", CResourceMeter::Breakdown().c_str());
     for (int i = nFirst; i < nFirst + nCount; ++i) {
+        if (i == nFirst + nCount / 2 && nCount > 1) {
+            m_host.Idle(kSettleMs);
+            block.middle = CResourceMeter::Measure();
+            block.bMiddle = 1;
+        }
         block.nRunning = i;
         DWORD dwStart = GetTickCount();
         CSoakCase soakCase(CSoakRandom::CaseSeed(nRunSeed, static_cast<uint64_t>(i)), m_sources);

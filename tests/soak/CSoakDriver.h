@@ -37,6 +37,7 @@ private:
     // Saves the case's inputs in <out><kind>-<seed>\.
     void SaveCase(uint64_t nSeed, const char* pszKind, const std::string& strOutcome) const;
     std::string Growth(const SoakStatusBlock& block, bool& bBeyondTolerance) const;
+    static std::string Change(const ResourceCounts& from, const ResourceCounts& to, bool bPlatformDcLeak);
     static std::string ExitText(DWORD dwExitCode);
 
     const CSoakOptions& m_options;

@@ -16,7 +16,9 @@ struct SoakStatusBlock
     volatile LONG nCrashCode; // the exception that ended the child, 0 if none
     volatile LONG nHeartbeat; // counts the host's calls into the module and its message loops
     volatile LONG bPlatformDcLeak; // the platform's GDI+ leaks memory DCs (CResourceMeter::TextLayoutLeaksDc)
+    volatile LONG bMiddle;    // middle is set
     ResourceCounts baseline;  // after the warm-up case
+    ResourceCounts middle;    // before the middle case: the system's caches fill early, a leak goes on
     ResourceCounts final;     // after all cases and the warm-up case again
 };
 
