@@ -1,6 +1,5 @@
 #include "controls/CPremultipliedPixels.h"
 #include <gdiplus.h>
-#include <algorithm>
 #include <cstring>
 #include <new>
 #include "controls/GdipBitmap.h"

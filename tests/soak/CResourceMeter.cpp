@@ -16,21 +16,43 @@ bool GuiResourcesAnswer()
     return GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS) != 0;
 }
 
-BOOL CALLBACK CountOwnChild(HWND, LPARAM lParam)
+using ClassCounts = std::map<std::string, LONG>;
+
+BOOL CALLBACK AddChildClass(HWND hWnd, LPARAM lParam)
 {
-    ++*reinterpret_cast<LONG*>(lParam);
+    char szClass[64] = "";
+    GetClassNameA(hWnd, szClass, sizeof(szClass));
+    ++(*reinterpret_cast<ClassCounts*>(lParam))[szClass];
     return TRUE;
 }
 
-BOOL CALLBACK CountOwnWindow(HWND hWnd, LPARAM lParam)
+// EnumChildWindows reaches every descendant, so children are not enumerated again.
+BOOL CALLBACK AddOwnWindowClass(HWND hWnd, LPARAM lParam)
 {
     DWORD dwProcess = 0;
     GetWindowThreadProcessId(hWnd, &dwProcess);
     if (dwProcess == GetCurrentProcessId()) {
-        ++*reinterpret_cast<LONG*>(lParam);
-        EnumChildWindows(hWnd, CountOwnChild, lParam);
+        AddChildClass(hWnd, lParam);
+        EnumChildWindows(hWnd, AddChildClass, lParam);
     }
     return TRUE;
+}
+
+// The process's windows by class.
+ClassCounts OwnWindowClasses()
+{
+    ClassCounts classes;
+    EnumWindows(AddOwnWindowClass, reinterpret_cast<LPARAM>(&classes));
+    return classes;
+}
+
+template <typename Key>
+LONG Total(const std::map<Key, LONG>& counts)
+{
+    LONG nTotal = 0;
+    for (const auto& entry : counts)
+        nTotal += entry.second;
+    return nTotal;
 }
 
 bool IsOwnIcon(HICON hIcon)
@@ -53,33 +75,15 @@ const char* GdiTypeName(DWORD dwType)
     return dwType < sizeof(kNames) / sizeof(kNames[0]) ? kNames[dwType] : "?";
 }
 
-BOOL CALLBACK AddOwnWindowClass(HWND hWnd, LPARAM lParam)
-{
-    DWORD dwProcess = 0;
-    GetWindowThreadProcessId(hWnd, &dwProcess);
-    if (dwProcess != GetCurrentProcessId())
-        return TRUE;
-    char szClass[64] = "";
-    GetClassNameA(hWnd, szClass, sizeof(szClass));
-    ++(*reinterpret_cast<std::map<std::string, int>*>(lParam))[szClass];
-    EnumChildWindows(hWnd, AddOwnWindowClass, lParam);
-    return TRUE;
-}
-
 } // namespace
 
 std::string CResourceMeter::Breakdown()
 {
-    std::map<std::string, int> gdi, windows;
-    for (ULONG_PTR nSlot = 1; nSlot <= kLastHandleSlot; ++nSlot)
-        if (DWORD dwType = GetObjectType(reinterpret_cast<HGDIOBJ>(nSlot)))
-            ++gdi[GdiTypeName(dwType)];
-    EnumWindows(AddOwnWindowClass, reinterpret_cast<LPARAM>(&windows));
     std::string strText = "GDI objects:";
-    for (const auto& entry : gdi)
-        strText += " " + entry.first + " " + std::to_string(entry.second);
+    for (const auto& entry : GdiObjectsByType())
+        strText += std::string(" ") + GdiTypeName(entry.first) + " " + std::to_string(entry.second);
     strText += "; windows:";
-    for (const auto& entry : windows)
+    for (const auto& entry : OwnWindowClasses())
         strText += " " + entry.first + " " + std::to_string(entry.second);
     return strText;
 }
@@ -91,8 +95,9 @@ ResourceCounts CResourceMeter::Measure()
         counts.nGdiObjects = static_cast<LONG>(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS));
         counts.nUserObjects = static_cast<LONG>(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS));
     } else {
-        counts.nGdiObjects = ProbeGdiObjects();
-        counts.nMemoryDcs = ProbeGdiObjects(OBJ_MEMDC);
+        std::map<DWORD, LONG> gdi = GdiObjectsByType();
+        counts.nGdiObjects = Total(gdi);
+        counts.nMemoryDcs = gdi[OBJ_MEMDC];
         counts.nUserObjects = ProbeUserObjects();
     }
     counts.nPrivateBytes = PrivateBytes();
@@ -106,16 +111,13 @@ std::string CResourceMeter::Method()
     return "handle-table probe";
 }
 
-// Objects of the type, or of any type for 0.
-LONG CResourceMeter::ProbeGdiObjects(DWORD dwType)
+std::map<DWORD, LONG> CResourceMeter::GdiObjectsByType()
 {
-    LONG nCount = 0;
-    for (ULONG_PTR nSlot = 1; nSlot <= kLastHandleSlot; ++nSlot) {
-        DWORD dwFound = GetObjectType(reinterpret_cast<HGDIOBJ>(nSlot));
-        if (dwFound != 0 && (dwType == 0 || dwFound == dwType))
-            ++nCount;
-    }
-    return nCount;
+    std::map<DWORD, LONG> counts;
+    for (ULONG_PTR nSlot = 1; nSlot <= kLastHandleSlot; ++nSlot)
+        if (DWORD dwType = GetObjectType(reinterpret_cast<HGDIOBJ>(nSlot)))
+            ++counts[dwType];
+    return counts;
 }
 
 bool CResourceMeter::TextLayoutLeaksDc()
@@ -126,7 +128,7 @@ bool CResourceMeter::TextLayoutLeaksDc()
     ULONG_PTR token = 0;
     if (Gdiplus::GdiplusStartup(&token, &input, nullptr) != Gdiplus::Ok)
         return false;
-    LONG nBefore = ProbeGdiObjects(OBJ_MEMDC);
+    LONG nBefore = GdiObjectsByType()[OBJ_MEMDC];
     Gdiplus::GpBitmap* pBitmap = nullptr;
     Gdiplus::GpGraphics* pGraphics = nullptr;
     Gdiplus::GpFontFamily* pFamily = nullptr;
@@ -144,15 +146,14 @@ bool CResourceMeter::TextLayoutLeaksDc()
     GdipDeleteFontFamily(pFamily);
     GdipDeleteGraphics(pGraphics);
     GdipDisposeImage(pBitmap);
-    LONG nAfter = ProbeGdiObjects(OBJ_MEMDC);
+    LONG nAfter = GdiObjectsByType()[OBJ_MEMDC];
     Gdiplus::GdiplusShutdown(token);
     return nAfter > nBefore;
 }
 
 LONG CResourceMeter::ProbeUserObjects()
 {
-    LONG nCount = 0;
-    EnumWindows(CountOwnWindow, reinterpret_cast<LPARAM>(&nCount));
+    LONG nCount = Total(OwnWindowClasses());
     for (ULONG_PTR nValue = kFirstUserHandle; nValue <= kLastHandleSlot; nValue += 2) {
         if (IsOwnIcon(reinterpret_cast<HICON>(nValue)) || IsMenu(reinterpret_cast<HMENU>(nValue)))
             ++nCount;

@@ -20,6 +20,7 @@
 // DCs are counted apart, so that the platform's leak can be told from ours.
 #pragma once
 #include <windows.h>
+#include <map>
 #include <string>
 
 struct ResourceCounts
@@ -44,7 +45,8 @@ public:
     static bool TextLayoutLeaksDc();
 
 private:
-    static LONG ProbeGdiObjects(DWORD dwType = 0);
+    // Live GDI objects by GetObjectType, in one pass over the handle table.
+    static std::map<DWORD, LONG> GdiObjectsByType();
     static LONG ProbeUserObjects();
     static LONGLONG PrivateBytes();
 };
