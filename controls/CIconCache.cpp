@@ -1,6 +1,7 @@
 #include "controls/CIconCache.h"
 #include <shlwapi.h>
 #include <algorithm>
+#include "controls/SkinImageFile.h"
 
 int CIconCache::AddPath(const CString& strPath)
 {
@@ -40,7 +41,12 @@ Gdip::Image* CIconCache::Decode(int nSlot)
     slot.nLastUse = ++m_nUseClock;
     if (slot.pImage)
         return slot.pImage.get();
-    std::unique_ptr<Gdip::Image> pImage = Gdip::LoadImageFile(slot.strPath.c_str());
+    if (!m_dpi.IsBase() && !slot.bVariantsKnown) {
+        slot.variants = CImageVariantSet::Query(slot.strPath);
+        slot.bVariantsKnown = true;
+    }
+    std::unique_ptr<Gdip::Image> pImage =
+        LoadSkinImage(slot.strPath.c_str(), m_dpi, SkinImageFit::OwnSize(), &slot.variants);
     if (!pImage)
         return nullptr;
     if (static_cast<int>(m_decoded.size()) >= kMaxDecoded)
@@ -58,6 +64,21 @@ void CIconCache::EvictLeastRecent()
     m_slots[static_cast<size_t>(*oldest)].pImage.reset();
     *oldest = m_decoded.back();
     m_decoded.pop_back();
+}
+
+void CIconCache::SetDpi(const CDpiScale& dpi)
+{
+    if (dpi == m_dpi)
+        return;
+    m_dpi = dpi;
+    DropDecoded();
+}
+
+void CIconCache::DropDecoded()
+{
+    for (int nSlot : m_decoded)
+        m_slots[static_cast<size_t>(nSlot)].pImage.reset();
+    m_decoded.clear();
 }
 
 void CIconCache::Clear()

@@ -8,6 +8,11 @@
 // file shows the default icon. At most kMaxDecoded images stay decoded: the
 // least recently requested goes first, so scrolling through a grid where every
 // item has its own icon holds a bounded number of images.
+//
+// Icons are drawn at their own size in skin pixels: at another DPI a slot's
+// image is its best variant resampled to the device size. Which variants lie
+// beside an icon is asked once per path, at its first decoding, with one
+// directory query, and kept with the slot.
 #pragma once
 #include <memory>
 #include <string>
@@ -15,6 +20,8 @@
 #include <vector>
 #include "controls/GdipImage.h"
 #include "framework/CString.h"
+#include "skin/CDpiScale.h"
+#include "skin/CImageVariantSet.h"
 
 class CIconCache
 {
@@ -36,6 +43,8 @@ public:
     // The image that GetImage would give without loading anything: null when
     // the slot has not been decoded yet (or was evicted since).
     Gdip::Image* PeekImage(int nSlot) const;
+    // Decodes for the DPI from now on; the images decoded so far are dropped.
+    void SetDpi(const CDpiScale& dpi);
     // Drops every slot and image (the files may have changed); the fallback
     // path stays set.
     void Clear();
@@ -48,16 +57,20 @@ private:
     {
         std::wstring strPath;
         FileState state = FileState::Unchecked;
+        bool bVariantsKnown = false;
+        CImageVariantSet variants;
         std::unique_ptr<Gdip::Image> pImage;
         unsigned long long nLastUse = 0;
     };
 
     Gdip::Image* Decode(int nSlot);
+    void DropDecoded();
     void EvictLeastRecent();
 
     std::vector<Slot> m_slots;
     std::unordered_map<std::wstring, int> m_slotOfPath;
     std::vector<int> m_decoded; // slots holding an image
+    CDpiScale m_dpi;
     std::wstring m_strFallback;
     int m_nFallbackSlot = kNoSlot;
     unsigned long long m_nUseClock = 0;

@@ -5,11 +5,14 @@
 #include "controls/GdipSolidBrush.h"
 #include "controls/GdipStringFormat.h"
 #include "controls/GdipTextFontFamily.h"
+#include "controls/SkinImageFile.h"
 
 namespace {
 
-// Gap in pixels between the state frame or icon and the text.
+// Gap in skin pixels between the state frame or icon and the text.
 const int kTextGap = 3;
+// Frames in the strip of a check box or radio button.
+const int kCheckFrameCount = 8;
 // Width of the layout box in which the text beside an icon is measured.
 const int kMeasureWidth = 1024;
 
@@ -51,13 +54,27 @@ CKdBmpButton::CKdBmpButton() = default;
 
 CKdBmpButton::~CKdBmpButton() = default;
 
+void CKdBmpButton::SetDpi(const CDpiScale& dpi, SIZE sizeSkin)
+{
+    m_dpi = dpi;
+    m_sizeSkin = sizeSkin;
+    DropCache();
+}
+
 int CKdBmpButton::SetStateImage(const wchar_t* pszPath)
 {
     DropCache();
     m_pStateImage.reset();
     if (!pszPath)
         return 0;
-    m_pStateImage = Gdip::LoadImageFile(pszPath);
+    // Push buttons' frames have the button's size; the others' are a strip.
+    CRect rcClient;
+    if (m_hWnd)
+        GetClientRect(&rcClient);
+    SkinImageFit fit = m_nKind == KIND_PUSH
+                           ? SkinImageFit::Cells(m_sizeSkin, SIZE{rcClient.Width(), rcClient.Height()})
+                           : SkinImageFit::Strip(kCheckFrameCount);
+    m_pStateImage = LoadSkinImage(pszPath, m_dpi, fit);
     return 1;
 }
 
@@ -67,7 +84,7 @@ int CKdBmpButton::SetIconImage(const wchar_t* pszPath)
     m_pIconImage.reset();
     if (!pszPath)
         return 0;
-    m_pIconImage = Gdip::LoadImageFile(pszPath);
+    m_pIconImage = LoadSkinImage(pszPath, m_dpi, SkinImageFit::OwnSize());
     if (m_pIconImage && m_pIconImage->Width() == 0)
         m_pIconImage.reset();
     return 1;
@@ -223,7 +240,7 @@ void CKdBmpButton::DrawContent(Gdiplus::ARGB clrText)
     CPoint ptIcon;
     BOOL bIcon = FALSE;
     if (m_nKind != KIND_PUSH) {
-        rcText.left = StateFrameWidth() + kTextGap;
+        rcText.left = StateFrameWidth() + m_dpi.Length(kTextGap);
     } else if (m_strText.IsEmpty() && !m_pIconImage) {
         return;
     } else if (m_pIconImage) {
@@ -243,9 +260,9 @@ void CKdBmpButton::DrawContent(Gdiplus::ARGB clrText)
         CRect rcFocus = rcClient;
         if (m_nKind != KIND_PUSH) {
             rcFocus = rcText;
-            rcFocus.InflateRect(kTextGap, kTextGap);
+            rcFocus.InflateRect(m_dpi.Length(kTextGap), m_dpi.Length(kTextGap));
         }
-        DrawFocusFrame(m_pCache.get(), rcFocus);
+        DrawFocusFrame(m_pCache.get(), rcFocus, m_dpi);
     }
 }
 
@@ -261,8 +278,9 @@ CPoint CKdBmpButton::PlaceIcon(const CRect& rcClient, CRect& rcText)
         return CPoint((cw - iw) / 2, (ch - ih) / 2);
     CRect rcMeasure(0, 0, kMeasureWidth, 0);
     MeasureText(m_strText, rcMeasure);
-    int x0 = (cw - rcMeasure.Width() - iw - kTextGap) / 2;
-    rcText = CRect(x0 + iw + kTextGap, 0, cw, ch);
+    int nGap = m_dpi.Length(kTextGap);
+    int x0 = (cw - rcMeasure.Width() - iw - nGap) / 2;
+    rcText = CRect(x0 + iw + nGap, 0, cw, ch);
     return CPoint(x0, (ch - ih) / 2);
 }
 
@@ -303,7 +321,7 @@ void CKdBmpButton::MeasureText(const CString& strText, CRect& rc)
 
 int CKdBmpButton::StateFrameWidth() const
 {
-    return m_pStateImage ? static_cast<int>(m_pStateImage->Width()) / 8 : 0;
+    return m_pStateImage ? static_cast<int>(m_pStateImage->Width()) / kCheckFrameCount : 0;
 }
 
 UINT CKdBmpButton::OnGetDlgCode()

@@ -18,6 +18,7 @@
 #include <memory>
 #include "controls/GdipBitmap.h"
 #include "framework/Afx.h"
+#include "skin/CDpiScale.h"
 
 namespace Gdip {
 class Graphics;
@@ -36,6 +37,9 @@ public:
     CKdBmpButton();
     ~CKdBmpButton() override;
 
+    // The DPI the button draws at and its size in skin pixels, which the
+    // state strip's frames are measured in; set before the images.
+    void SetDpi(const CDpiScale& dpi, SIZE sizeSkin);
     // Loads the strip of state frames / the icon from an image file. A file
     // that cannot be loaded leaves the image empty. 0 only without a path.
     int SetStateImage(const wchar_t* pszPath);
@@ -117,6 +121,8 @@ protected:
     BOOL m_bDrawFocus = FALSE;
     BOOL m_bLastFocus = TRUE;
     int m_nKind = KIND_PUSH;
+    CDpiScale m_dpi;
+    SIZE m_sizeSkin = {0, 0};
     BOOL m_bChecked = FALSE;
     BOOL m_bMouseDown = FALSE;
 

@@ -5,7 +5,9 @@
 #include "controls/DrawHelpers.h"
 #include "controls/GdipGraphics.h"
 #include "controls/GdipSolidBrush.h"
+#include "controls/SkinImageFile.h"
 #include "controls/SurfaceSize.h"
+#include "controls/WindowDpi.h"
 #include "skin/ValueText.h"
 
 namespace {
@@ -25,6 +27,11 @@ const int kDefaultCaptionHeight = 10000;
 DWORD SkinControlStyle(const _XmlDynamicItem* pItem)
 {
     return (static_cast<DWORD>(pItem->nControlStyle) & ~static_cast<DWORD>(WS_POPUP)) | WS_VISIBLE;
+}
+
+SIZE SkinSizeOf(const RECT& rc)
+{
+    return SIZE{rc.right - rc.left, rc.bottom - rc.top};
 }
 
 } // namespace
@@ -59,6 +66,11 @@ void CKdCommonDlg::InitSkinWindow(const CString& strSkinFile, const CString& str
                                   const CString& strSection2, const CString& strSkinName)
 {
     ParseSkinFile(strSkinFile, this, strSection, strSection2, strSkinName);
+    // The DPI of the window at its first set-up; later only WM_DPICHANGED changes it.
+    if (!m_bDpiKnown && m_hWnd) {
+        m_dpi = CDpiScale(WindowDpi(m_hWnd));
+        m_bDpiKnown = true;
+    }
     CreateToolTip();
     ApplyWindowInfo();
     CreateSkinControls();
@@ -69,7 +81,7 @@ void CKdCommonDlg::CreateToolTip()
     int nShow = 0;
     int nWidth = 0;
     GetInfoNumber(L"ShowToolTip", nShow);
-    GetInfoNumber(L"ToolTipWidth", nWidth);
+    GetInfoLength(L"ToolTipWidth", nWidth);
     if (!nShow)
         return;
     // A second set-up keeps the tooltip window (and its tools) it already has.
@@ -107,17 +119,23 @@ void CKdCommonDlg::ApplyIcon()
 void CKdCommonDlg::ApplySheetSize()
 {
     // The sheet is the client area; a captioned window adds its frame.
-    POINT size = {0, 0};
-    GetInfoPoint(L"SheetSize", size);
+    SIZE size = GetSheetSize();
     // A window is a surface too (on the screen, or in the window manager's
     // memory): a sheet too large to draw leaves the window as it is.
-    if (size.x > 0 && size.y > 0 && !IsSurfaceSizeAllowed(size.x, size.y))
+    if (size.cx > 0 && size.cy > 0 && !IsSurfaceSizeAllowed(size.cx, size.cy))
         return;
     if (GetStyle() & WS_CAPTION) {
-        size.x += 2 * ::GetSystemMetrics(SM_CXDLGFRAME);
-        size.y += 2 * ::GetSystemMetrics(SM_CYDLGFRAME) + ::GetSystemMetrics(SM_CYCAPTION);
+        size.cx += 2 * SystemMetricForDpi(SM_CXDLGFRAME, m_dpi.Dpi());
+        size.cy += 2 * SystemMetricForDpi(SM_CYDLGFRAME, m_dpi.Dpi()) + SystemMetricForDpi(SM_CYCAPTION, m_dpi.Dpi());
     }
-    SetWindowPos(&wndTop, 0, 0, size.x, size.y, SWP_NOMOVE | SWP_NOZORDER);
+    SetWindowPos(&wndTop, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
+}
+
+SIZE CKdCommonDlg::GetSheetSize() const
+{
+    POINT size = {0, 0};
+    GetInfoLengthPoint(L"SheetSize", size);
+    return SIZE{size.x, size.y};
 }
 
 int CKdCommonDlg::WindowInfoDecimal(const wchar_t* pszKey) const
@@ -133,7 +151,7 @@ void CKdCommonDlg::CreateSkinFont()
     m_font.DeleteObject();
     CString strFontName;
     m_mapWindowInfo.Lookup(L"FontName", strFontName);
-    int nSize = WindowInfoDecimal(L"FontSize");
+    int nSize = m_dpi.Length(WindowInfoDecimal(L"FontSize"));
     int nWeight = WindowInfoDecimal(L"FontWeight");
     int nCharSet = WindowInfoDecimal(L"FontCharSet");
     m_font.CreateFont(-nSize, 0, 0, 0, nWeight, 0, 0, 0, static_cast<BYTE>(nCharSet & 0xFF), 0, 0, 0, 0,
@@ -152,13 +170,12 @@ int CKdCommonDlg::LoadBackground()
 {
     CString strPath;
     GetInfoString(L"BackBmp", TRUE, strPath);
-    POINT size = {0, 0};
-    GetInfoPoint(L"SheetSize", size);
-    m_pBackBitmap = Gdip::LoadBitmapFile(strPath);
+    SIZE size = GetSheetSize();
+    m_pBackBitmap = LoadSkinBitmap(strPath, m_dpi, SkinImageFit::OwnSize());
     if (m_pBackBitmap && m_pBackBitmap->Width() == 0)
         m_pBackBitmap.reset();
     if (!m_pBackBitmap)
-        FillFaceColor(size.x, size.y);
+        FillFaceColor(size.cx, size.cy);
     LendBackgroundToControls();
     if (IsLayered()) {
         int nAlpha = 0;
@@ -239,9 +256,8 @@ int CKdCommonDlg::UpdateLayered(int nAlphaPercent)
 {
     if (IsIconic())
         return 0;
-    POINT size = {0, 0};
-    GetInfoPoint(L"SheetSize", size);
-    CBitmapOwner dib = CreateDib32(size.x, size.y);
+    SIZE size = GetSheetSize();
+    CBitmapOwner dib = CreateDib32(size.cx, size.cy);
     // Without the picture the window would be given a surface of the refused size.
     if (dib.IsNull())
         return 1;
@@ -254,7 +270,7 @@ int CKdCommonDlg::UpdateLayered(int nAlphaPercent)
             ::SetWindowLongW(m_hWnd, GWL_EXSTYLE, static_cast<LONG>(GetExStyle() | WS_EX_LAYERED));
         // Per-pixel alpha of the drawn bitmap, times the overall opacity.
         BLENDFUNCTION blend = {AC_SRC_OVER, 0, LayeredSourceAlpha(nAlphaPercent), AC_SRC_ALPHA};
-        SIZE sizeWnd = {size.x, size.y};
+        SIZE sizeWnd = size;
         POINT ptSource = {0, 0};
         ::UpdateLayeredWindow(m_hWnd, nullptr, nullptr, &sizeWnd, memDC, &ptSource, 0, &blend, ULW_ALPHA);
     }
@@ -264,15 +280,14 @@ int CKdCommonDlg::UpdateLayered(int nAlphaPercent)
 void CKdCommonDlg::PaintBackground(CDC* pDC)
 {
     if (IsLayered()) {
-        POINT size = {0, 0};
-        GetInfoPoint(L"SheetSize", size);
-        CBitmapOwner dib = CreateDib32(size.x, size.y);
+        SIZE size = GetSheetSize();
+        CBitmapOwner dib = CreateDib32(size.cx, size.cy);
         if (dib.IsNull())
             return;
         CMemoryDC memDC(pDC->GetSafeHdc());
         CScopedSelect select(memDC, dib);
         DrawBackground(&memDC);
-        pDC->BitBlt(0, 0, size.x, size.y, &memDC, 0, 0, SRCCOPY);
+        pDC->BitBlt(0, 0, size.cx, size.cy, &memDC, 0, 0, SRCCOPY);
     } else if (m_pBackBitmap) {
         Gdip::Graphics graphics(pDC->GetSafeHdc());
         graphics.DrawImage(m_pBackBitmap.get(),
@@ -285,7 +300,7 @@ int CKdCommonDlg::DrawBackground(CDC* pDC)
 {
     CString strPath;
     GetInfoString(L"BackBmp", TRUE, strPath);
-    std::unique_ptr<Gdip::Image> pImage = Gdip::LoadImageFile(strPath);
+    std::unique_ptr<Gdip::Image> pImage = LoadSkinImage(strPath, m_dpi, SkinImageFit::OwnSize());
     if (!pImage)
         return 0;
     Gdip::Graphics graphics(pDC->GetSafeHdc());
@@ -311,7 +326,7 @@ void CKdCommonDlg::OnLButtonDown(UINT nFlags, CPoint point)
         int nDrag = 0;
         int nBand = 0;
         GetInfoNumber(L"IsDrag", nDrag);
-        GetInfoNumber(L"CaptionHeight", nBand);
+        GetInfoLength(L"CaptionHeight", nBand);
         if (nBand == 0)
             nBand = kDefaultCaptionHeight;
         // The system moves the window as if its caption had been pressed.
@@ -365,6 +380,28 @@ int CKdCommonDlg::OnDynamicItemCommand(_XmlDynamicItem* pItem)
     return 1;
 }
 
+void CKdCommonDlg::ApplyDpi(int nDpi)
+{
+    m_dpi = CDpiScale(nDpi);
+    m_bDpiKnown = true;
+    CreateToolTip();
+    ApplyWindowInfo();
+    PlaceSkinControls();
+    CreateSkinControls();
+}
+
+void CKdCommonDlg::PlaceSkinControls()
+{
+    for (int i = 0; i < m_arrDynamicItems.GetSize(); ++i) {
+        _XmlDynamicItem& item = m_arrDynamicItems[i];
+        if (!item.pControl || !item.pControl->GetSafeHwnd())
+            continue;
+        RECT rc = m_dpi.Rect(item.rcPos);
+        item.pControl->SetWindowPos(nullptr, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top,
+                                    SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
 void CKdCommonDlg::CreateSkinControls()
 {
     for (int i = 0; i < m_arrDynamicItems.GetSize(); ++i) {
@@ -379,9 +416,9 @@ void CKdCommonDlg::CreateSkinControls()
 
 void CKdCommonDlg::ReadControlFont(const _XmlDynamicItem* pItem, _CONTROL_FONT_INFO& fontInfo) const
 {
-    fontInfo.nFontSize = pItem->nFontSize;
+    fontInfo.nFontSize = m_dpi.Length(pItem->nFontSize);
     if (pItem->nFontSize < 1)
-        GetInfoNumber(L"FontSize", fontInfo.nFontSize);
+        GetInfoLength(L"FontSize", fontInfo.nFontSize);
     fontInfo.strFontName = pItem->strFontName;
     if (fontInfo.strFontName.IsEmpty())
         GetInfoString(L"FontName", FALSE, fontInfo.strFontName);
@@ -408,7 +445,7 @@ void CKdCommonDlg::CreateButtonControl(_XmlDynamicItem* pItem, UINT nID)
     if (!pItem->pControl) {
         CKdBmpButton* pNew = pItem->nControlType == kTypeRegionButton ? new CKdBmpButtonRegin : new CKdBmpButton;
         pItem->pControl = pNew;
-        pNew->Create(L"", SkinControlStyle(pItem), pItem->rcPos, this, nID);
+        pNew->Create(L"", SkinControlStyle(pItem), m_dpi.Rect(pItem->rcPos), this, nID);
     }
     // A description whose type changed in a later section keeps its earlier
     // control; it is only restyled when it is a button.
@@ -418,6 +455,7 @@ void CKdCommonDlg::CreateButtonControl(_XmlDynamicItem* pItem, UINT nID)
     _CONTROL_FONT_INFO fontInfo;
     ReadControlFont(pItem, fontInfo);
     pButton->SetParentBackSlot(&m_pBackBitmap);
+    pButton->SetDpi(m_dpi, SkinSizeOf(pItem->rcPos));
     pButton->SetStateImage(pItem->strBkImg);
     pButton->SetIconImage(pItem->strIcon);
     pButton->SetFontName(fontInfo.strFontName);
@@ -438,7 +476,7 @@ void CKdCommonDlg::CreateLabelControl(_XmlDynamicItem* pItem, UINT nID)
     if (!pItem->pControl) {
         CLabel* pNew = new CLabel;
         pItem->pControl = pNew;
-        pNew->Create(L"", SkinControlStyle(pItem) | SS_NOTIFY, pItem->rcPos, this, nID);
+        pNew->Create(L"", SkinControlStyle(pItem) | SS_NOTIFY, m_dpi.Rect(pItem->rcPos), this, nID);
     }
     if (!pItem->pControl->IsKindOf(RUNTIME_CLASS(CLabel)))
         return;
@@ -446,6 +484,7 @@ void CKdCommonDlg::CreateLabelControl(_XmlDynamicItem* pItem, UINT nID)
     _CONTROL_FONT_INFO fontInfo;
     ReadControlFont(pItem, fontInfo);
     pLabel->SetParentBack(m_pBackBitmap.get());
+    pLabel->SetDpi(m_dpi);
     pLabel->SetImage(pItem->strBkImg);
     pLabel->SetFontName(fontInfo.strFontName);
     pLabel->SetFontSize(fontInfo.nFontSize);

@@ -44,6 +44,12 @@ public:
     // Draws the "BackBmp" image (loaded anew) into pDC; 0 when it cannot be loaded.
     virtual int DrawBackground(CDC* pDC);
 
+    // Rebuilds for a new DPI (WM_DPICHANGED): font, icon, size, background,
+    // the skin controls' places and looks. Derived classes add their own parts.
+    virtual void ApplyDpi(int nDpi);
+    // The sheet ("SheetSize") in device pixels.
+    SIZE GetSheetSize() const;
+
     // Set-up steps, callable again by derived classes.
     void ApplyWindowInfo();
     void CreateSkinFont();
@@ -62,12 +68,16 @@ public:
 
     // Controls from the skin's descriptions, in document order.
     void CreateSkinControls();
+    // Moves the existing skin controls to their places at the current DPI.
+    void PlaceSkinControls();
     void CreateLabelControl(_XmlDynamicItem* pItem, UINT nID);
     void CreateButtonControl(_XmlDynamicItem* pItem, UINT nID);
     // Text style of a description, falling back field by field to the section's values.
     void ReadControlFont(const _XmlDynamicItem* pItem, _CONTROL_FONT_INFO& fontInfo) const;
 
     std::unique_ptr<Gdip::Bitmap> m_pBackBitmap;
+    // Set at the first set-up from the window, then by ApplyDpi.
+    bool m_bDpiKnown = false;
     CIconOwner m_hIcon;
     CFont m_font;
     CToolTipCtrl m_toolTip;

@@ -10,6 +10,7 @@
 #include "controls/GdipSolidBrush.h"
 #include "controls/GdipStringFormat.h"
 #include "controls/GdipTextFontFamily.h"
+#include "controls/SkinImageFile.h"
 #include "controls/SurfaceSize.h"
 #include "skin/ValueText.h"
 
@@ -17,7 +18,7 @@ namespace {
 
 const UINT kMsgClick = WM_USER + 1;
 const UINT kMsgRedraw = WM_USER + 2;
-const int kIndent = 20;       // shift of the items drawn after an item "-1"
+const int kIndent = 20;       // shift (skin pixels) of the items drawn after an item "-1"
 const int kDefaultFocusFrameWidth = 2;
 const int kBkFrameCount = 4;  // frames in the item background strip
 const wchar_t kIndentId[] = L"-1";
@@ -67,9 +68,24 @@ BOOL CKdWindowLessList::LoadSkin(const CString& strSkinFile, const CString& strS
     return TRUE;
 }
 
+void CKdWindowLessList::ApplyDpi(const CDpiScale& dpi)
+{
+    if (dpi == m_dpi)
+        return;
+    m_dpi = dpi;
+    m_icons.SetDpi(dpi);
+    ReadTextStyle();
+    ReadImages();
+    if (m_toolTip.m_hWnd) {
+        int nToolTipWidth = 0;
+        GetInfoLength(L"ToolTipWidth", nToolTipWidth);
+        m_toolTip.SetMaxTipWidth(nToolTipWidth != 0 ? nToolTipWidth : -1);
+    }
+}
+
 void CKdWindowLessList::ReadTextStyle()
 {
-    GetInfoNumber(L"FontSize", m_fontInfo.nFontSize);
+    GetInfoLength(L"FontSize", m_fontInfo.nFontSize);
 
     m_fontInfo.strFontName.Empty();
     m_mapWindowInfo.Lookup(L"FontName", m_fontInfo.strFontName);
@@ -92,12 +108,12 @@ void CKdWindowLessList::ReadImages()
     m_pBackSheet.reset();
     m_pBackImage.reset();
     GetInfoString(L"BackBmp", TRUE, strPath);
-    m_pBackImage = Gdip::LoadImageFile(strPath);
+    m_pBackImage = LoadSkinImage(strPath, m_dpi, SkinImageFit::OwnSize());
 
     m_pItemBk[0].reset();
     m_itemBkPixels[0].Reset();
     GetInfoString(L"ItemBmp", TRUE, strPath);
-    m_pItemBk[0] = Gdip::LoadBitmapFile(strPath);
+    m_pItemBk[0] = LoadSkinBitmap(strPath, m_dpi, SkinImageFit::Strip(kBkFrameCount));
     if (m_pItemBk[0])
         m_itemBkPixels[0].Load(*m_pItemBk[0]);
 }
@@ -113,7 +129,7 @@ void CKdWindowLessList::SetOwner(CWnd* pOwner)
     int nShowToolTip = 0;
     int nToolTipWidth = 0;
     GetInfoNumber(L"ShowToolTip", nShowToolTip);
-    GetInfoNumber(L"ToolTipWidth", nToolTipWidth);
+    GetInfoLength(L"ToolTipWidth", nToolTipWidth);
     if (nShowToolTip == 0 || !pOwner)
         return;
 
@@ -180,6 +196,7 @@ CKdWindowLessList::ItemSpec CKdWindowLessList::ReadItemSpec() const
         CString strToken;
         GetToken(strValue, L";", i, strToken);
         ParseNumber(strToken, *parts[i]);
+        *parts[i] = m_dpi.Length(*parts[i]);
     }
     return itemSpec;
 }
@@ -189,9 +206,9 @@ CKdWindowLessList::PassGeometry CKdWindowLessList::ReadPassGeometry() const
     PassGeometry geometry;
     geometry.cell = ReadItemSpec();
     geometry.nCols = CalcColumns(m_nWidth, geometry.cell.nWidth, geometry.cell.nSpaceX);
-    GetInfoPoint(L"ItemIconPos", geometry.ptIcon);
+    GetInfoLengthPoint(L"ItemIconPos", geometry.ptIcon);
     // Without a text width the name spans to the list's width from its left.
-    GetInfoRect(L"ItemStringRect", geometry.rcText);
+    GetInfoLengthRect(L"ItemStringRect", geometry.rcText);
     if (geometry.rcText.left == geometry.rcText.right)
         geometry.rcText.right = m_nWidth - geometry.rcText.left;
     return geometry;
@@ -260,7 +277,7 @@ RECT CKdWindowLessList::CellRect(POINT ptCorner, const ItemSpec& cell)
 
 int CKdWindowLessList::IndentOf(int nIndex) const
 {
-    return m_nFirstIndentItem >= 0 && nIndex > m_nFirstIndentItem ? kIndent : 0;
+    return m_nFirstIndentItem >= 0 && nIndex > m_nFirstIndentItem ? m_dpi.Length(kIndent) : 0;
 }
 
 // Items overlap only where a spacing is negative; otherwise the cell under the
@@ -476,7 +493,7 @@ void CKdWindowLessList::DrawItemFocusFrame(Gdip::Graphics& graphics, POINT ptCor
                                                                      : SystemColorArgb(COLOR_HIGHLIGHT);
     if (!GetInfoNumber(L"FocusFrameWidth", nWidth) || nWidth < 1)
         nWidth = kDefaultFocusFrameWidth;
-    FillFrame(graphics, CellRect(ptCorner, itemSpec), nWidth, color);
+    FillFrame(graphics, CellRect(ptCorner, itemSpec), m_dpi.PenWidth(nWidth), color);
 }
 
 // The frame is an unscaled part of the strip, so it is blended into the

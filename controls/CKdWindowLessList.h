@@ -40,6 +40,9 @@ public:
     // background images ("BackBmp", "ItemBmp"). Repeatable. Returns TRUE.
     BOOL LoadSkin(const CString& strSkinFile, const CString& strSection, const CString& strSection2,
                   const CString& strSkinName);
+    // Draws at the DPI from now on: text style, images and icons follow it.
+    // Before the first LoadSkin it only sets the DPI.
+    void ApplyDpi(const CDpiScale& dpi);
     // Attaches the list to its owner and creates the tooltip the first time
     // the skin asks for one ("ShowToolTip", "ToolTipWidth").
     void SetOwner(CWnd* pOwner);
@@ -52,8 +55,8 @@ public:
     // item is first drawn; empty for none.
     void SetDefaultIcon(const CString& strPath);
 
-    // "ListItemSpec": item width, item height, horizontal and vertical spacing;
-    // a missing or unreadable part reads as 0.
+    // "ListItemSpec": item width, item height, horizontal and vertical spacing,
+    // each in device pixels; a missing or unreadable part reads as 0.
     void GetItemSpec(int& nItemWidth, int& nItemHeight, int& nSpaceX, int& nSpaceY) const;
     // Content size of nCount items laid out in nAvailWidth. FALSE (and only
     // nCols written, as 0) when no column fits.

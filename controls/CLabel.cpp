@@ -5,6 +5,8 @@
 #include "controls/GdipSolidBrush.h"
 #include "controls/GdipTextFontFamily.h"
 #include "controls/GdipStringFormat.h"
+#include "controls/SkinImageFile.h"
+#include "controls/WindowDpi.h"
 
 IMPLEMENT_DYNCREATE(CLabel, CStatic)
 
@@ -76,14 +78,17 @@ int CLabel::SetImage(const wchar_t* pszPath)
     m_pCache.reset();
     if (!pszPath)
         return 0;
-    m_pImage = Gdip::LoadImageFile(pszPath);
+    m_pImage = LoadSkinImage(pszPath, m_dpi, SkinImageFit::OwnSize());
     Invalidate(TRUE);
     return 1;
 }
 
 void CLabel::SetLabelCursor(const wchar_t* pszPath)
 {
-    HANDLE hCursor = ::LoadImageW(nullptr, pszPath, IMAGE_CURSOR, 0, 0, LR_LOADFROMFILE);
+    // At 96 DPI the file's own size; otherwise the system's cursor size for the DPI.
+    int cx = m_dpi.IsBase() ? 0 : SystemMetricForDpi(SM_CXCURSOR, m_dpi.Dpi());
+    int cy = m_dpi.IsBase() ? 0 : SystemMetricForDpi(SM_CYCURSOR, m_dpi.Dpi());
+    HANDLE hCursor = ::LoadImageW(nullptr, pszPath, IMAGE_CURSOR, cx, cy, LR_LOADFROMFILE);
     m_hCursor.Attach(static_cast<HCURSOR>(hCursor));
 }
 

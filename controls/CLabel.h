@@ -7,6 +7,7 @@
 #include <memory>
 #include "controls/GdipBitmap.h"
 #include "framework/Afx.h"
+#include "skin/CDpiScale.h"
 
 class CLabel : public CStatic
 {
@@ -24,6 +25,8 @@ public:
     // The parent's background image (borrowed; the parent keeps it alive).
     void SetParentBack(Gdip::Image* pParentBack);
 
+    // The DPI the label draws at; set before the image and the cursor.
+    void SetDpi(const CDpiScale& dpi) { m_dpi = dpi; }
     // Own background image from a file (an unreadable file leaves none);
     // 1, or 0 without a path.
     int SetImage(const wchar_t* pszPath);
@@ -54,6 +57,7 @@ protected:
     int m_nAlign = 1;
     int m_nLineAlign = 1;
     int m_nTrimming = 1;
+    CDpiScale m_dpi;
     std::unique_ptr<Gdip::Image> m_pImage;
     Gdip::Image* m_pParentBack = nullptr;
     std::unique_ptr<Gdip::Bitmap> m_pCache;

@@ -24,15 +24,15 @@ BOOL DrawImagePart(Gdip::Image* pTarget, Gdip::Image* pSource, const RECT& rc)
     return TRUE;
 }
 
-BOOL DrawFocusFrame(Gdip::Image* pTarget, const RECT& rc)
+BOOL DrawFocusFrame(Gdip::Image* pTarget, const RECT& rc, const CDpiScale& dpi)
 {
     if (!pTarget)
         return TRUE;
     Gdip::Graphics graphics(pTarget);
-    Gdip::Pen pen(0xFF000000, 1.0f, Gdiplus::UnitWorld);
+    Gdip::Pen pen(0xFF000000, static_cast<Gdiplus::REAL>(dpi.PenWidth(1)), Gdiplus::UnitWorld);
     pen.SetDashStyle(Gdiplus::DashStyleDot);
     RECT rcFrame = rc;
-    InflateRect(&rcFrame, -3, -3);
+    InflateRect(&rcFrame, -dpi.Length(3), -dpi.Length(3));
     graphics.DrawRectangle(pen, rcFrame.left, rcFrame.top, rcFrame.right - rcFrame.left - 1,
                            rcFrame.bottom - rcFrame.top - 1);
     return TRUE;

@@ -3,6 +3,7 @@
 #pragma once
 #include <memory>
 #include "controls/GdipBitmap.h"
+#include "skin/CDpiScale.h"
 
 namespace Gdip {
 class Graphics;
@@ -18,10 +19,10 @@ BOOL ResetBitmap(std::unique_ptr<Gdip::Bitmap>& slot, int nWidth, int nHeight);
 // Returns TRUE.
 BOOL DrawImagePart(Gdip::Image* pTarget, Gdip::Image* pSource, const RECT& rc);
 
-// Draws a dotted black one-pixel frame 3 pixels inside rc on the target; its
-// last dotted column and row lie inside the shrunk rectangle. A null target
-// draws nothing. Returns TRUE.
-BOOL DrawFocusFrame(Gdip::Image* pTarget, const RECT& rc);
+// Draws a dotted black one-pixel frame 3 pixels inside rc on the target (both
+// lengths scaled to the DPI); its last dotted column and row lie inside the
+// shrunk rectangle. A null target draws nothing. Returns TRUE.
+BOOL DrawFocusFrame(Gdip::Image* pTarget, const RECT& rc, const CDpiScale& dpi = CDpiScale());
 
 // The system colour nIndex (GetSysColor) as an opaque ARGB colour.
 Gdiplus::ARGB SystemColorArgb(int nIndex);

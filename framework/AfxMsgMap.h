@@ -116,6 +116,11 @@ using AfxMemberFn = Signature Class::*;
     return AFX_MSG_CALL(LRESULT(WPARAM, LONG), &ThisClass::OnGetObject)( \
         wParam, static_cast<LONG>(static_cast<DWORD>(lParam)));)
 
+// void OnDpiChanged(UINT nDpi, const RECT* pSuggested)   (the new DPI; the window's suggested rectangle)
+#define ON_WM_DPICHANGED() AFX_MSG_ENTRY(WM_DPICHANGED, \
+    AFX_MSG_CALL(void(UINT, const RECT*), &ThisClass::OnDpiChanged)( \
+        HIWORD(wParam), reinterpret_cast<const RECT*>(lParam)); return 0;)
+
 // void OnDestroy()
 #define ON_WM_DESTROY() AFX_MSG_ENTRY(WM_DESTROY, \
     AFX_MSG_CALL(void(), &ThisClass::OnDestroy)(); return 0;)

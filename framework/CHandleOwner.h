@@ -79,6 +79,14 @@ struct AfxKernelObjectTraits
     static void Close(HANDLE h) { ::CloseHandle(h); }
 };
 
+// A FindFirstFileW search.
+struct AfxFindTraits
+{
+    using Handle = HANDLE;
+    static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
+    static void Close(HANDLE h) { ::FindClose(h); }
+};
+
 struct AfxIconTraits
 {
     using Handle = HICON;
@@ -96,5 +104,6 @@ struct AfxCursorTraits
 using CRegKeyOwner = CHandleOwner<AfxRegKeyTraits>;
 using CFileOwner = CHandleOwner<AfxFileTraits>;
 using CKernelObjectOwner = CHandleOwner<AfxKernelObjectTraits>;
+using CFindOwner = CHandleOwner<AfxFindTraits>;
 using CIconOwner = CHandleOwner<AfxIconTraits>;
 using CCursorOwner = CHandleOwner<AfxCursorTraits>;

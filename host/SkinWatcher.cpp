@@ -5,19 +5,12 @@
 
 namespace {
 
-struct FindTraits
-{
-    using Handle = HANDLE;
-    static Handle Invalid() { return INVALID_HANDLE_VALUE; }
-    static void Close(Handle h) { FindClose(h); }
-};
-
 // Calls visit(relative path, find data) for every file below folder + relative.
 void ForEachFile(const std::wstring& folder, const std::wstring& relative,
                  const std::function<void(const std::wstring&, const WIN32_FIND_DATAW&)>& visit)
 {
     WIN32_FIND_DATAW data;
-    CHandleOwner<FindTraits> find(FindFirstFileW((folder + L"\\" + relative + L"*").c_str(), &data));
+    CFindOwner find(FindFirstFileW((folder + L"\\" + relative + L"*").c_str(), &data));
     if (!find.IsValid())
         return;
     do {

@@ -7,6 +7,7 @@
 #include "controls/DrawHelpers.h"
 #include "controls/GdipGraphics.h"
 #include "controls/GdipSolidBrush.h"
+#include "controls/WindowDpi.h"
 #include "diag/CLogTrace.h"
 #include "panel/CToolGridAccessible.h"
 #include "panel/CToolTipPattern.h"
@@ -52,6 +53,7 @@ BEGIN_MESSAGE_MAP(CToolMgrDlg, CKdCommonDlg)
     ON_MESSAGE(WM_NEXTDLGCTL, &CToolMgrDlg::OnNextDlgCtl)
     ON_WM_GETOBJECT()
     ON_WM_DESTROY()
+    ON_WM_DPICHANGED()
 END_MESSAGE_MAP()
 
 CToolMgrDlg::CToolMgrDlg() = default;
@@ -64,6 +66,7 @@ BOOL CToolMgrDlg::OnInitDialog()
     CString strSkinFile = GetSkinFilePath(AfxGetModuleState()->m_hCurrentInstanceHandle);
     InitSkinWindow(strSkinFile, kDialogSection, CString(), kSkinName);
     TraceSkinLoadFailure(strSkinFile);
+    m_list.ApplyDpi(m_dpi);
     m_list.LoadSkin(strSkinFile, kListSection, CString(), kSkinName);
     GetPlugin();
     // FALSE: the system gives the focus to no control; activation gives it to the grid (OnActivate).
@@ -168,16 +171,20 @@ void CToolMgrDlg::FormatToolTip(const CString& strName, const CString& strVersio
     strToolTip = CToolTipPattern::Format(strPattern, strName, strVersion, strDesc);
 }
 
+// Worked out in skin pixels, then its edges are scaled: the area meets the
+// sheet's scaled edges where it met them in the skin.
 void CToolMgrDlg::GetListRect(RECT& rc) const
 {
     POINT sheet = {0, 0};
     GetInfoPoint(L"SheetSize", sheet);
     RECT margin = {0, 0, 0, 0};
     GetInfoRect(L"PluginWndMarge", margin);
-    rc.left = margin.left;
-    rc.top = margin.top;
-    rc.right = margin.left + sheet.x - margin.right;
-    rc.bottom = margin.top + sheet.y - margin.bottom;
+    RECT rcSkin;
+    rcSkin.left = margin.left;
+    rcSkin.top = margin.top;
+    rcSkin.right = margin.left + sheet.x - margin.right;
+    rcSkin.bottom = margin.top + sheet.y - margin.bottom;
+    rc = m_dpi.Rect(rcSkin);
 }
 
 // Content height of nCount items in nWidth pixels; 0 when no column fits, so
@@ -198,7 +205,7 @@ void CToolMgrDlg::UpdateListLayout(int nCount)
     RECT rc;
     GetListRect(rc);
     int nWidth = rc.right - rc.left, nHeight = rc.bottom - rc.top;
-    int nScrollBar = GetSystemMetrics(SM_CXHSCROLL);
+    int nScrollBar = SystemMetricForDpi(SM_CXHSCROLL, m_dpi.Dpi());
     m_list.m_nLeft = rc.left;
     m_list.m_nTop = rc.top;
     m_list.m_nHeight = nHeight;
@@ -285,9 +292,8 @@ int CToolMgrDlg::LoadBackground()
 // again whenever it went stale (a new size or a new background).
 bool CToolMgrDlg::PrepareCanvas()
 {
-    POINT sheet = {0, 0};
-    GetInfoPoint(L"SheetSize", sheet);
-    if (!m_sheet.Prepare(sheet.x, sheet.y) || !m_canvas.Prepare(sheet.x, sheet.y))
+    SIZE sheet = GetSheetSize();
+    if (!m_sheet.Prepare(sheet.cx, sheet.cy) || !m_canvas.Prepare(sheet.cx, sheet.cy))
         return false;
     if (!IsRectEmpty(&m_sheet.Stale()))
         ComposeSheet();
@@ -353,6 +359,37 @@ BOOL CToolMgrDlg::OnEraseBkgnd(CDC* pDC)
 void CToolMgrDlg::OnPrintClient(CDC* pDC, UINT)
 {
     DrawPanel(pDC);
+}
+
+void CToolMgrDlg::OnDpiChanged(UINT nDpi, const RECT* pSuggested)
+{
+    ApplyDpi(static_cast<int>(nDpi));
+    if (pSuggested)
+        SetWindowPos(nullptr, pSuggested->left, pSuggested->top, pSuggested->right - pSuggested->left,
+                     pSuggested->bottom - pSuggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    Invalidate(FALSE);
+}
+
+void CToolMgrDlg::ApplyDpi(int nDpi)
+{
+    int nPitch = RowPitch();
+    int nFirstRow = nPitch > 0 ? -m_list.m_nOffsetY / nPitch : 0;
+    CKdCommonDlg::ApplyDpi(nDpi);
+    m_list.ApplyDpi(m_dpi);
+    int nCount = m_list.m_arrItems.GetSize();
+    UpdateListLayout(nCount);
+    UpdateScrollRange();
+    ShowPlaceholders(nCount == 0 ? SW_SHOW : SW_HIDE);
+    ScrollListTo(nFirstRow * RowPitch());
+    m_sheet.MarkAllStale();
+    m_canvas.MarkAllStale();
+}
+
+int CToolMgrDlg::RowPitch() const
+{
+    int w = 0, h = 0, sx = 0, sy = 0;
+    m_list.GetItemSpec(w, h, sx, sy);
+    return h + sy;
 }
 
 int CToolMgrDlg::RoomBelow(const SCROLLINFO& si)

@@ -47,6 +47,8 @@ public:
     int OnDynamicItemCommand(_XmlDynamicItem* pItem) override;
     // The base's background, then the panel's pictures made from it are stale.
     int LoadBackground() override;
+    // The base's parts, then the grid's look and layout; the first visible row stays at the top.
+    void ApplyDpi(int nDpi) override;
 
     // Refills the grid from the tool-service library; returns the tools listed.
     int GetPlugin();
@@ -109,6 +111,8 @@ protected:
     LRESULT OnGetObject(WPARAM wFlags, LONG nObjectId);
     // void OnDestroy()
     void OnDestroy();
+    // void OnDpiChanged(UINT nDpi, const RECT* pSuggested)
+    void OnDpiChanged(UINT nDpi, const RECT* pSuggested);
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -135,6 +139,8 @@ private:
     // m_nOffsetY := minus the scroll bar's position.
     void FollowScrollBar();
     static int RoomBelow(const SCROLLINFO& si);
+    // The grid's row pitch (item height and vertical spacing), in device pixels.
+    int RowPitch() const;
     // A refill: no focus item, and screen readers learn that the children changed.
     void OnGridRefilled();
     // Push buttons join the Tab ring; an image-only button is named after its tooltip.

@@ -282,6 +282,25 @@ void CQmXMLParseBase::GetInfoPoint(const wchar_t* pszKey, POINT& ptDest) const
     ParsePairText(WindowInfoText(pszKey), ptDest);
 }
 
+int CQmXMLParseBase::GetInfoLength(const wchar_t* pszKey, int& nDest) const
+{
+    int nFound = GetInfoNumber(pszKey, nDest);
+    nDest = m_dpi.Length(nDest);
+    return nFound;
+}
+
+void CQmXMLParseBase::GetInfoLengthRect(const wchar_t* pszKey, RECT& rcDest) const
+{
+    GetInfoRect(pszKey, rcDest);
+    rcDest = m_dpi.Rect(rcDest);
+}
+
+void CQmXMLParseBase::GetInfoLengthPoint(const wchar_t* pszKey, POINT& ptDest) const
+{
+    GetInfoPoint(pszKey, ptDest);
+    ptDest = m_dpi.Point(ptDest);
+}
+
 CString CQmXMLParseBase::WindowInfoText(const wchar_t* pszKey) const
 {
     const CString* pText = m_mapWindowInfo.PLookup(pszKey);

@@ -10,6 +10,7 @@
 #include "framework/CArray.h"
 #include "framework/CMap.h"
 #include "framework/CString.h"
+#include "skin/CDpiScale.h"
 #include "skin/XmlDynamicItem.h"
 #include "skin/XmlLoadError.h"
 #include "skin/XmlPosItem.h"
@@ -63,7 +64,13 @@ public:
     void GetInfoRect(const wchar_t* pszKey, RECT& rcDest) const;
     // Integer-pair rule on the key's text, starting from (0, 0).
     void GetInfoPoint(const wchar_t* pszKey, POINT& ptDest) const;
+    // The same reads of lengths, turned from skin pixels into device pixels at m_dpi.
+    int GetInfoLength(const wchar_t* pszKey, int& nDest) const;
+    void GetInfoLengthRect(const wchar_t* pszKey, RECT& rcDest) const;
+    void GetInfoLengthPoint(const wchar_t* pszKey, POINT& ptDest) const;
 
+    // The DPI the reader's owner draws at; lengths in the skin are at 96 DPI.
+    CDpiScale m_dpi;
     CString m_strSkinDir;  // folder of the skin file, with a trailing backslash
     CString m_strSkinName; // image folder below m_strSkinDir
     CMap<CString, const wchar_t*, _XmlPosItem*, _XmlPosItem*> m_mapPosInfo; // owned items

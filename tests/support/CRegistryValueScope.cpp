@@ -9,18 +9,29 @@ CRegistryValueScope::CRegistryValueScope(const wchar_t* pszKeyPath, const wchar_
 
 CRegistryValueScope::CRegistryValueScope(REGSAM samView, const wchar_t* pszKeyPath, const wchar_t* pszValueName,
                                          const wchar_t* pszText)
-    : m_strKeyPath(pszKeyPath), m_strValueName(pszValueName), m_samView(samView)
+    : CRegistryValueScope(HKEY_LOCAL_MACHINE, samView, pszKeyPath, pszValueName, pszText)
+{
+}
+
+CRegistryValueScope::CRegistryValueScope(HKEY hRoot, const wchar_t* pszKeyPath, const wchar_t* pszValueName)
+    : CRegistryValueScope(hRoot, 0, pszKeyPath, pszValueName, nullptr)
+{
+}
+
+CRegistryValueScope::CRegistryValueScope(HKEY hRoot, REGSAM samView, const wchar_t* pszKeyPath,
+                                         const wchar_t* pszValueName, const wchar_t* pszText)
+    : m_hRoot(hRoot), m_strKeyPath(pszKeyPath), m_strValueName(pszValueName), m_samView(samView)
 {
     // Remember which keys of the path exist, so those made here can go again.
     for (int nSep = 0; nSep >= 0;) {
         nSep = m_strKeyPath.Find(L'\\', nSep + 1);
         CString strPrefix = nSep < 0 ? m_strKeyPath : m_strKeyPath.Left(nSep);
         CRegKeyOwner key;
-        if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, strPrefix, 0, KEY_READ | m_samView, key.Receive()) != ERROR_SUCCESS)
+        if (RegOpenKeyExW(m_hRoot, strPrefix, 0, KEY_READ | m_samView, key.Receive()) != ERROR_SUCCESS)
             m_createdKeys.push_back(strPrefix);
     }
     CRegKeyOwner key;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, m_strKeyPath, 0, KEY_READ | m_samView, key.Receive()) == ERROR_SUCCESS) {
+    if (RegOpenKeyExW(m_hRoot, m_strKeyPath, 0, KEY_READ | m_samView, key.Receive()) == ERROR_SUCCESS) {
         DWORD cbData = 0;
         if (RegQueryValueExW(key, m_strValueName, nullptr, &m_dwOldType, nullptr, &cbData) == ERROR_SUCCESS) {
             m_oldData.resize(cbData);
@@ -46,7 +57,7 @@ CRegistryValueScope::~CRegistryValueScope()
     else
         Remove();
     for (auto it = m_createdKeys.rbegin(); it != m_createdKeys.rend(); ++it)
-        RegDeleteKeyExW(HKEY_LOCAL_MACHINE, *it, m_samView, 0);
+        RegDeleteKeyExW(m_hRoot, *it, m_samView, 0);
 }
 
 void CRegistryValueScope::SetText(const wchar_t* pszText, DWORD dwType)
@@ -62,15 +73,15 @@ void CRegistryValueScope::SetNumber(DWORD dwValue)
 void CRegistryValueScope::Remove()
 {
     CRegKeyOwner key;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, m_strKeyPath, 0, KEY_SET_VALUE | m_samView, key.Receive()) == ERROR_SUCCESS)
+    if (RegOpenKeyExW(m_hRoot, m_strKeyPath, 0, KEY_SET_VALUE | m_samView, key.Receive()) == ERROR_SUCCESS)
         RegDeleteValueW(key, m_strValueName);
 }
 
 void CRegistryValueScope::Set(DWORD dwType, const void* pData, DWORD cbData)
 {
     CRegKeyOwner key;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_LOCAL_MACHINE, m_strKeyPath, 0, nullptr, 0, KEY_SET_VALUE | m_samView, nullptr,
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(m_hRoot, m_strKeyPath, 0, nullptr, 0, KEY_SET_VALUE | m_samView, nullptr,
                                              key.Receive(), nullptr))
-        << "cannot open HKLM\\" << m_strKeyPath.ToAnsi();
+        << "cannot open " << m_strKeyPath.ToAnsi();
     EXPECT_EQ(ERROR_SUCCESS, RegSetValueExW(key, m_strValueName, 0, dwType, static_cast<const BYTE*>(pData), cbData));
 }

@@ -16,6 +16,8 @@ public:
     // The same in one registry view of a 64-bit Windows: KEY_WOW64_32KEY or
     // KEY_WOW64_64KEY (0: the caller's own view).
     CRegistryValueScope(REGSAM samView, const wchar_t* pszKeyPath, const wchar_t* pszValueName, const wchar_t* pszText);
+    // A value under another root (HKEY_CURRENT_USER), removed at first.
+    CRegistryValueScope(HKEY hRoot, const wchar_t* pszKeyPath, const wchar_t* pszValueName);
     ~CRegistryValueScope();
     CRegistryValueScope(const CRegistryValueScope&) = delete;
     CRegistryValueScope& operator=(const CRegistryValueScope&) = delete;
@@ -25,8 +27,11 @@ public:
     void Remove();
 
 private:
+    CRegistryValueScope(HKEY hRoot, REGSAM samView, const wchar_t* pszKeyPath, const wchar_t* pszValueName,
+                        const wchar_t* pszText);
     void Set(DWORD dwType, const void* pData, DWORD cbData);
 
+    HKEY m_hRoot = HKEY_LOCAL_MACHINE;
     CString m_strKeyPath;
     CString m_strValueName;
     REGSAM m_samView = 0;
