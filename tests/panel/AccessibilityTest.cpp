@@ -18,15 +18,6 @@ POINT ToScreen(HWND hWnd, POINT pt)
     return pt;
 }
 
-testing::AssertionResult RectIs(const RECT& actual, const RECT& expected)
-{
-    if (EqualRect(&actual, &expected))
-        return testing::AssertionSuccess();
-    return testing::AssertionFailure() << "(" << actual.left << "," << actual.top << ")-(" << actual.right << ","
-                                       << actual.bottom << ") instead of (" << expected.left << "," << expected.top
-                                       << ")-(" << expected.right << "," << expected.bottom << ")";
-}
-
 // The focus and reorder events that the panel raises for its client area.
 class EventLog
 {

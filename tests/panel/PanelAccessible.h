@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <oleacc.h>
 #include <ostream>
+#include <gtest/gtest.h>
 #include "framework/CString.h"
 
 class PanelAccessible
@@ -60,3 +61,6 @@ std::ostream& operator<<(std::ostream& os, const PanelAccessible::Target& target
 // The name of a window's own accessible object (OBJID_CLIENT), as screen
 // readers read a control's name.
 CString WindowAccessibleName(HWND hWnd);
+
+// Passes when the rectangles are equal; the message shows both.
+testing::AssertionResult RectIs(const RECT& actual, const RECT& expected);
