@@ -5,8 +5,9 @@
 // every paint pays (one GDI+ draw of the skin's background sheet into a bitmap
 // of the panel's size and one copy to the window), creation where every tool
 // has its own icon file, and the committed private memory per tool. The module
-// is loaded as a host loads it. The last lines ("RATIO <name> <value>") are
-// for scripts.
+// is loaded as a host loads it. The repaint and the floor are measured once
+// more at 192 DPI, in a child process started at that DPI. The last lines
+// ("RATIO <name> <value>") are for scripts.
 #include <windows.h>
 #include <gdiplus.h>
 #include <psapi.h>
@@ -227,7 +228,7 @@ Figures Measure(const Module& module, int nTools, bool bOwnIcons)
 
 // Milliseconds of one GDI+ draw of the skin's background sheet into a bitmap
 // of the panel's size plus one copy of that bitmap to the panel's window.
-double MeasureFloor(HWND hPanel)
+double MeasureFloor(HWND hPanel, int nDpi = 96)
 {
     RECT rc;
     GetClientRect(hPanel, &rc);
@@ -245,11 +246,19 @@ double MeasureFloor(HWND hPanel)
     Gdiplus::GpBitmap* pTarget = nullptr;
     GdipCreateBitmapFromScan0(rc.right, rc.bottom, rc.right * 4, PixelFormat32bppPARGB, static_cast<BYTE*>(pBits),
                               &pTarget);
+    // At another DPI the sheet's variant for it, else the sheet stretched to the DPI's size.
     Gdiplus::GpImage* pSheet = nullptr;
-    GdipLoadImageFromFile((ModuleFolder() + L"Config\\Default\\ToolMgrBack.png").c_str(), &pSheet);
+    std::wstring strSheet = ModuleFolder() + L"Config\\Default\\ToolMgrBack";
+    std::wstring strVariant = strSheet + L"@" + std::to_wstring(nDpi / 96) + L"x.png";
+    bool bVariant = nDpi % 96 == 0 && nDpi > 96 && GetFileAttributesW(strVariant.c_str()) != INVALID_FILE_ATTRIBUTES;
+    GdipLoadImageFromFile((bVariant ? strVariant : strSheet + L".png").c_str(), &pSheet);
     UINT cx = 0, cy = 0;
     GdipGetImageWidth(pSheet, &cx);
     GdipGetImageHeight(pSheet, &cy);
+    if (!bVariant) {
+        cx = (cx * nDpi + 48) / 96;
+        cy = (cy * nDpi + 48) / 96;
+    }
 
     double msTotal = 0;
     for (int r = 0; r < kFloorRepeats + 1; ++r) {
@@ -324,6 +333,21 @@ SIZE_T CommittedPrivateBytes()
     return counters.PrivateUsage ? counters.PrivateUsage : counters.PagefileUsage;
 }
 
+// Run in a child process started at nDpi: prints the full repaint of a panel
+// of 1,000 tools and the floor, in milliseconds, at that DPI.
+int DpiChild(int nDpi)
+{
+    Module module;
+    if (!module.Load())
+        return 1;
+    module.Open(WriteCatalog(kCounts[0], false));
+    Figures f = Measure(module, kCounts[1], false);
+    double msFloor = MeasureFloor(module.Open(WriteCatalog(10, false)), nDpi);
+    std::printf("%.4f %.4f\n", f.repaint, msFloor);
+    module.Unload();
+    return 0;
+}
+
 // Run in a child process of its own, so that no earlier panel has grown the
 // heap: prints the committed private bytes after creating a panel of nTools
 // and after scrolling through its whole grid one wheel step at a time.
@@ -347,16 +371,16 @@ int MemoryChild(int nTools)
     return 0;
 }
 
-// Runs this program as "memory <nTools>" and reads its two figures.
-bool MeasureMemory(int nTools, double& cbCreated, double& cbScrolled)
+// Runs this program with the arguments and gives its output.
+std::string RunSelf(const std::wstring& strArguments)
 {
     wchar_t szSelf[MAX_PATH];
     GetModuleFileNameW(nullptr, szSelf, MAX_PATH);
-    std::wstring strCommand = L"\"" + std::wstring(szSelf) + L"\" memory " + std::to_wstring(nTools);
+    std::wstring strCommand = L"\"" + std::wstring(szSelf) + L"\" " + strArguments;
     SECURITY_ATTRIBUTES sa = {sizeof(sa), nullptr, TRUE};
     HANDLE hRead = nullptr, hWrite = nullptr;
     if (!CreatePipe(&hRead, &hWrite, &sa, 0))
-        return false;
+        return std::string();
     SetHandleInformation(hRead, HANDLE_FLAG_INHERIT, 0);
     STARTUPINFOW si = {};
     si.cb = sizeof(si);
@@ -373,16 +397,68 @@ bool MeasureMemory(int nTools, double& cbCreated, double& cbScrolled)
         strOut.append(buffer, cbRead);
     CloseHandle(hRead);
     if (!bStarted)
-        return false;
+        return std::string();
     WaitForSingleObject(pi.hProcess, INFINITE);
     CloseHandle(pi.hProcess);
     CloseHandle(pi.hThread);
+    return strOut;
+}
+
+// Runs this program as "memory <nTools>" and reads its two figures.
+bool MeasureMemory(int nTools, double& cbCreated, double& cbScrolled)
+{
     unsigned long long a = 0, b = 0;
-    if (std::sscanf(strOut.c_str(), "%llu %llu", &a, &b) != 2)
+    if (std::sscanf(RunSelf(L"memory " + std::to_wstring(nTools)).c_str(), "%llu %llu", &a, &b) != 2)
         return false;
     cbCreated = static_cast<double>(a);
     cbScrolled = static_cast<double>(b);
     return true;
+}
+
+// The prefix's DPI (read by a process when it starts), set for one child.
+class LogPixelsScope
+{
+public:
+    explicit LogPixelsScope(DWORD dwDpi)
+    {
+        if (RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0,
+                            KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &m_hKey, nullptr) != ERROR_SUCCESS) {
+            m_hKey = nullptr;
+            return;
+        }
+        DWORD cb = sizeof(m_dwOld);
+        m_bHadValue = RegQueryValueExW(m_hKey, L"LogPixels", nullptr, nullptr, reinterpret_cast<BYTE*>(&m_dwOld),
+                                       &cb) == ERROR_SUCCESS;
+        RegSetValueExW(m_hKey, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dwDpi), sizeof(dwDpi));
+    }
+    ~LogPixelsScope()
+    {
+        if (!m_hKey)
+            return;
+        if (m_bHadValue)
+            RegSetValueExW(m_hKey, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&m_dwOld), sizeof(m_dwOld));
+        else
+            RegDeleteValueW(m_hKey, L"LogPixels");
+        RegCloseKey(m_hKey);
+    }
+    LogPixelsScope(const LogPixelsScope&) = delete;
+    LogPixelsScope& operator=(const LogPixelsScope&) = delete;
+
+private:
+    HKEY m_hKey = nullptr;
+    DWORD m_dwOld = 0;
+    bool m_bHadValue = false;
+};
+
+// The full repaint and the floor at nDpi, from a child process started at it.
+bool MeasureAtDpi(int nDpi, double& msRepaint, double& msFloor)
+{
+    std::string strOut;
+    {
+        LogPixelsScope dpi(static_cast<DWORD>(nDpi));
+        strOut = RunSelf(L"dpi " + std::to_wstring(nDpi));
+    }
+    return std::sscanf(strOut.c_str(), "%lf %lf", &msRepaint, &msFloor) == 2 && msFloor > 0;
 }
 
 void PrintRow(const char* pszLabel, const Figures& f, const Figures& base)
@@ -401,6 +477,8 @@ int main(int argc, char** argv)
     Gdiplus::GdiplusStartup(&token, &input, nullptr);
     if (argc == 3 && std::string(argv[1]) == "memory")
         return MemoryChild(std::atoi(argv[2]));
+    if (argc == 3 && std::string(argv[1]) == "dpi")
+        return DpiChild(std::atoi(argv[2]));
 
     Module module;
     if (!module.Load()) {
@@ -445,7 +523,14 @@ int main(int argc, char** argv)
                     cbScrolled10000 / 1048576);
     }
 
+    double msRepaint192 = 0, msFloor192 = 0;
+    bool bDpi = MeasureAtDpi(192, msRepaint192, msFloor192);
+    if (bDpi)
+        std::printf("at 192 DPI: full repaint of 1000 tools %.2f ms, floor %.2f ms\n", msRepaint192, msFloor192);
+
     std::printf("RATIO repaint_vs_floor %.2f\n", worst.repaint / msFloor);
+    if (bDpi)
+        std::printf("RATIO repaint_vs_floor_192dpi %.2f\n", msRepaint192 / msFloor192);
     std::printf("RATIO hover_vs_floor %.2f\n", worst.hover / msFloor);
     std::printf("RATIO wheel_vs_floor %.2f\n", worst.wheel / msFloor);
     std::printf("RATIO create_10000_vs_10 %.2f\n", shared10000.create / base.create);
