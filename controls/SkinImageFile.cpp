@@ -1,6 +1,7 @@
 #include "controls/SkinImageFile.h"
 #include <new>
 #include "controls/GdipGraphics.h"
+#include "controls/IconFileFrame.h"
 #include "diag/CLogTrace.h"
 #include "framework/CHandleOwner.h"
 
@@ -47,6 +48,8 @@ bool ScaleForDpi(const wchar_t* pszPath, Gdip::Image& base, const CDpiScale& dpi
     if (dpi.IsBase() || sizeBase.cx == 0 || sizeBase.cy == 0)
         return false;
     SIZE sizeTarget = fit.DeviceSize(sizeBase, dpi);
+    if (IsIconFilePath(pszPath) && (pScaled = LoadIconFrame(pszPath, sizeTarget)))
+        return true;
     CImageVariantSet variants = pVariants ? *pVariants : CImageVariantSet::Query(pszPath);
     for (int nIndex : variants.ChoiceOrder(dpi.Dpi())) {
         if (nIndex == 0)
@@ -66,6 +69,11 @@ bool ScaleForDpi(const wchar_t* pszPath, Gdip::Image& base, const CDpiScale& dpi
 
 std::unique_ptr<Gdip::Bitmap> ResampleImage(Gdip::Image& image, SIZE sizeTarget)
 {
+    return image.Native() ? ResampleNative(image.Native(), sizeTarget) : nullptr;
+}
+
+std::unique_ptr<Gdip::Bitmap> ResampleNative(Gdiplus::GpImage* pImage, SIZE sizeTarget)
+{
     std::unique_ptr<Gdip::Bitmap> pTarget(new (std::nothrow) Gdip::Bitmap(sizeTarget.cx, sizeTarget.cy));
     if (!pTarget || !pTarget->Native())
         return nullptr;
@@ -79,9 +87,12 @@ std::unique_ptr<Gdip::Bitmap> ResampleImage(Gdip::Image& image, SIZE sizeTarget)
     GdipCreateImageAttributes(attributes.Receive());
     if (attributes.IsValid())
         GdipSetImageAttributesWrapMode(attributes.Get(), Gdiplus::WrapModeTileFlipXY, 0, FALSE);
-    SIZE sizeSource = SizeOf(image);
-    GdipDrawImageRectRectI(graphics.Native(), image.Native(), 0, 0, sizeTarget.cx, sizeTarget.cy, 0, 0,
-                           sizeSource.cx, sizeSource.cy, Gdiplus::UnitPixel, attributes.Get(), nullptr, nullptr);
+    UINT cxSource = 0, cySource = 0;
+    GdipGetImageWidth(pImage, &cxSource);
+    GdipGetImageHeight(pImage, &cySource);
+    GdipDrawImageRectRectI(graphics.Native(), pImage, 0, 0, sizeTarget.cx, sizeTarget.cy, 0, 0,
+                           static_cast<INT>(cxSource), static_cast<INT>(cySource), Gdiplus::UnitPixel, attributes.Get(),
+                           nullptr, nullptr);
     return pTarget;
 }
 

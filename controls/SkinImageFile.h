@@ -4,7 +4,8 @@
 // that the fit gives for the base image; callers keep the result and draw it
 // at its own size, in device pixels. A variant without its base is never
 // used; a variant that cannot be decoded, or whose size is off by more than a
-// pixel, leaves the next choice (a wrong size writes one trace line).
+// pixel, leaves the next choice (a wrong size writes one trace line). An
+// .ico file gives its frame for the size (IconFileFrame.h).
 #pragma once
 #include <memory>
 #include "controls/GdipBitmap.h"
@@ -21,3 +22,4 @@ std::unique_ptr<Gdip::Bitmap> LoadSkinBitmap(const wchar_t* pszPath, const CDpiS
 // A new bitmap of the image resampled to sizeTarget; null when that size
 // cannot be made.
 std::unique_ptr<Gdip::Bitmap> ResampleImage(Gdip::Image& image, SIZE sizeTarget);
+std::unique_ptr<Gdip::Bitmap> ResampleNative(Gdiplus::GpImage* pImage, SIZE sizeTarget);
