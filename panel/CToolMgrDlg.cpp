@@ -115,6 +115,7 @@ int CToolMgrDlg::OnDynamicItemCreated(_XmlDynamicItem* pItem)
 int CToolMgrDlg::GetPlugin()
 {
     g_LogTrace.Trace(kTraceLevel, L"%s", L"Enter Fun GetPlugin");
+    m_nWheelSum = 0;
     m_list.DeleteAllItems();
     m_list.SetOwner(this);
     _PLUGIN_INFO* pHead = nullptr;
@@ -416,6 +417,7 @@ void CToolMgrDlg::ScrollTo(SCROLLINFO& si, int nPos)
 
 void CToolMgrDlg::OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar)
 {
+    m_nWheelSum = 0;
     SCROLLINFO si = {sizeof(si), SIF_ALL, 0, 0, 0, 0, 0};
     GetScrollInfo(SB_VERT, &si, SIF_ALL);
     int nPage = static_cast<int>(si.nPage);
@@ -433,12 +435,34 @@ void CToolMgrDlg::OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar)
     CWnd::OnVScroll(nSBCode, nPos, pScrollBar);
 }
 
+// Touchpads send many deltas below a notch for one swipe: they add up until
+// they make a notch (WHEEL_DELTA), and each notch, or a message of several,
+// moves one page. A turn the other way starts the sum anew; a delta of 0
+// clears it and moves down, as a notch down does.
+bool CToolMgrDlg::AddWheelDelta(short zDelta, bool& bUp)
+{
+    if (zDelta == 0) {
+        m_nWheelSum = 0;
+        bUp = false;
+        return true;
+    }
+    bool bSameWay = m_nWheelSum != 0 && (m_nWheelSum > 0) == (zDelta > 0);
+    m_nWheelSum = bSameWay ? m_nWheelSum + zDelta : zDelta;
+    if (m_nWheelSum > -WHEEL_DELTA && m_nWheelSum < WHEEL_DELTA)
+        return false;
+    bUp = m_nWheelSum > 0;
+    m_nWheelSum -= WHEEL_DELTA * (m_nWheelSum / WHEEL_DELTA);
+    return true;
+}
+
 BOOL CToolMgrDlg::OnMouseWheel(UINT nFlags, short zDelta, CPoint pt)
 {
+    bool bUp = false;
+    if (!AddWheelDelta(zDelta, bUp))
+        return static_cast<BOOL>(Default());
     SCROLLINFO si = {sizeof(si), SIF_ALL, 0, 0, 0, 0, 0};
     GetScrollInfo(SB_VERT, &si, SIF_ALL);
     int nPage = static_cast<int>(si.nPage);
-    bool bUp = zDelta > 0;
     // One page per message, however many notches the delta holds.
     if (bUp)
         ScrollUp(si, std::min(nPage, si.nPos));
@@ -548,6 +572,7 @@ void CToolMgrDlg::OnGridRefilled()
 
 void CToolMgrDlg::ScrollListTo(int nPos)
 {
+    m_nWheelSum = 0;
     SCROLLINFO si = {sizeof(si), SIF_POS, 0, 0, 0, nPos, 0};
     SetScrollInfo(SB_VERT, &si, TRUE);
     m_list.m_nOffsetY = -GetScrollPos(SB_VERT);
@@ -579,6 +604,7 @@ void CToolMgrDlg::OnSetFocus(CWnd* pOldWnd)
 
 void CToolMgrDlg::OnKillFocus(CWnd* pNewWnd)
 {
+    m_nWheelSum = 0;
     m_keyboard.OnFocusChanged(false);
     Default();
 }

@@ -139,6 +139,8 @@ private:
     // m_nOffsetY := minus the scroll bar's position.
     void FollowScrollBar();
     static int RoomBelow(const SCROLLINFO& si);
+    // Adds a wheel delta to the sum; true when it makes a move, up or down.
+    bool AddWheelDelta(short zDelta, bool& bUp);
     // The grid's row pitch (item height and vertical spacing), in device pixels.
     int RowPitch() const;
     // A refill: no focus item, and screen readers learn that the children changed.
@@ -157,6 +159,8 @@ private:
     // The control that had the focus when the panel was deactivated, if any.
     HWND m_hWndFocusBeforeDeactivation = nullptr;
 
+    // Wheel deltas short of a notch, kept until they make one.
+    int m_nWheelSum = 0;
     CPanelCanvas m_canvas; // the composed panel
     CPanelCanvas m_sheet;  // the background alone, over the face colour
 };

@@ -128,6 +128,35 @@ TEST_F(ScrollTest, ScrollCodesAndTheWheelMoveTheGrid)
     }
 }
 
+// Deltas below a notch, as touchpads send them, add up to a notch before
+// they move a page; a turn the other way starts the sum anew.
+TEST_F(ScrollTest, WheelDeltasAddUpToANotchBeforeTheyMoveAPage)
+{
+    ASSERT_TRUE(OpenScrollingPanel(40)); // positions 0 to 490
+    const int kStart = 2 * kListHeight;
+    struct Case
+    {
+        std::vector<short> deltas;
+        int nPagesDown;
+    };
+    const Case cases[] = {
+        {{120}, -1},          {{30, 30, 30, 30}, -1}, {{30, 30, -30}, 0},  {{360}, -1},
+        {{-60, -60}, 1},      {{60, -60, -60}, 1},    {{-150, -90}, 2},    {{0}, 1},
+        {{-100, 0, -100}, 1}, {{-119}, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.deltas));
+        // A scroll-bar move between the cases also clears what was left over.
+        m_host.PostToPanel(WM_VSCROLL, MAKEWPARAM(SB_TOP, 0), 0);
+        m_host.PostToPanel(WM_VSCROLL, MAKEWPARAM(SB_PAGEDOWN, 0), 0);
+        m_host.PostToPanel(WM_VSCROLL, MAKEWPARAM(SB_PAGEDOWN, 0), 0);
+        ASSERT_EQ(kStart, ScrollInfo().nPos);
+        for (short nDelta : c.deltas)
+            Wheel(nDelta);
+        EXPECT_EQ(kStart + c.nPagesDown * kListHeight, ScrollInfo().nPos);
+    }
+}
+
 // Real mouse input from a second thread drags the scroll bar's thumb while the
 // panel's thread runs the system's tracking loop.
 struct ThumbDrag
