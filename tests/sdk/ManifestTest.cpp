@@ -17,6 +17,7 @@
 
 namespace {
 
+// DOMDocument alone would also name the one of the Windows headers.
 using namespace xercesc;
 
 struct ModuleTraits
@@ -52,7 +53,7 @@ struct XercesScope
 
 // The text of the one element named pszName in namespace pszNamespace
 // below <application><windowsSettings>, or "(missing)" / "(given N times)".
-CString SettingText(DOMDocument& document, const wchar_t* pszNamespace, const wchar_t* pszName)
+CString SettingText(xercesc::DOMDocument& document, const wchar_t* pszNamespace, const wchar_t* pszName)
 {
     DOMNodeList* pFound = document.getElementsByTagNameNS(Xml(pszNamespace), Xml(pszName));
     if (pFound->getLength() != 1) {
@@ -83,7 +84,7 @@ TEST(ManifestTest, HostsDeclarePerMonitorDpiAwareness)
         MemBufInputSource source(reinterpret_cast<const XMLByte*>(strManifest.data()), strManifest.size(), "manifest");
         parser.parse(source);
         ASSERT_EQ(0u, parser.getErrorCount()) << strManifest;
-        DOMDocument* pDocument = parser.getDocument();
+        xercesc::DOMDocument* pDocument = parser.getDocument();
         ASSERT_NE(nullptr, pDocument);
         // Windows 10 1703 and later read dpiAwareness (its first value that
         // they know); older versions read dpiAware.
