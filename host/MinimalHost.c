@@ -1,10 +1,13 @@
 /*
  * The smallest complete host of Tavrin.dll, in plain C: a main window, the
  * tool manager panel inside it, and a message loop that offers every message
- * to the module first. Build with MinGW:
- *     gcc MinimalHost.c -Iinclude -Llib -lTavrin -mwindows -o MinimalHost.exe
+ * to the module first. Its manifest (DpiAware.manifest) makes it per-monitor
+ * DPI aware, so that the panel is drawn sharp at every display scale. Build
+ * with MinGW:
+ *     windres DpiAware.rc -o DpiAware.o
+ *     gcc MinimalHost.c DpiAware.o -Iinclude -Llib -lTavrin -mwindows -o MinimalHost.exe
  * or with Visual Studio:
- *     cl MinimalHost.c /Iinclude lib\Tavrin.lib user32.lib
+ *     cl MinimalHost.c /Iinclude lib\Tavrin.lib user32.lib /link /MANIFEST:EMBED /MANIFESTINPUT:DpiAware.manifest
  * and run it beside Tavrin.dll, Pellix.dll and the Config folder.
  */
 #include <windows.h>

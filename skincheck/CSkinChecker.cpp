@@ -6,6 +6,7 @@
 #include "controls/GdipImage.h"
 #include "framework/CHandleOwner.h"
 #include "panel/CToolTipPattern.h"
+#include "skin/CImageVariantSet.h"
 #include "skin/ValueText.h"
 #include "skincheck/CNearestName.h"
 #include "skincheck/CSkinValueCheck.h"
@@ -42,6 +43,34 @@ std::string ReadBytes(const CString& strPath, bool& bRead)
     while (bRead && ReadFile(file, buffer, sizeof(buffer), &dwRead, nullptr) && dwRead > 0)
         strBytes.append(buffer, dwRead);
     return strBytes;
+}
+
+// How deep the search for variants without a base goes into the image folder.
+const int kMaxFolderDepth = 8;
+
+CString SizeText(SIZE size)
+{
+    CString str;
+    str.Format(L"%ld x %ld", size.cx, size.cy);
+    return str;
+}
+
+bool FileExists(const CString& strPath)
+{
+    DWORD dwAttributes = GetFileAttributesW(strPath);
+    return dwAttributes != INVALID_FILE_ATTRIBUTES && !(dwAttributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// The base name NAME.EXT that a file name NAME@<F>x.EXT is a variant of, or
+// empty when the name is no variant's.
+CString VariantBaseName(const CString& strName)
+{
+    int nAt = strName.ReverseFind(L'@');
+    int nDot = strName.ReverseFind(L'.');
+    if (nAt <= 0 || nDot < nAt)
+        return CString();
+    CString strBase = strName.Left(nAt) + strName.Mid(nDot);
+    return CImageVariantSet::VariantIndexOf(std::wstring(strName), std::wstring(strBase)) > 0 ? strBase : CString();
 }
 
 // Frames in a button's state strip: 8 for the check-box and radio kinds of
@@ -109,6 +138,7 @@ bool CSkinChecker::Check(const CString& strConfigDir, CSkinReport& report, CStri
         CheckListValues(list);
     if (dialog.nElement >= 0 && list.nElement >= 0)
         CheckListArea(dialog, list);
+    CheckOrphanVariants(ConfigFolder() + kSkinName + L"\\", 0);
     return true;
 }
 
@@ -466,17 +496,21 @@ void CSkinChecker::CheckListArea(const Section& dialog, const Section& list)
 
 // ---- Files -------------------------------------------------------------------
 
-CString CSkinChecker::FileOf(const CString& strPath) const
+CString CSkinChecker::ConfigFolder() const
 {
     CString strDir = SkinFile(m_strConfigDir);
-    strDir = strDir.Left(strDir.GetLength() - static_cast<int>(wcslen(kSkinFileName)));
+    return strDir.Left(strDir.GetLength() - static_cast<int>(wcslen(kSkinFileName)));
+}
+
+CString CSkinChecker::FileOf(const CString& strPath) const
+{
+    CString strDir = ConfigFolder();
     return strPath.Left(strDir.GetLength()).CompareNoCase(strDir) == 0 ? strPath.Mid(strDir.GetLength()) : strPath;
 }
 
 void CSkinChecker::CheckFile(const CString& strPath, SkinFileUse use, int nFrames, _SkinPos pos)
 {
-    DWORD dwAttributes = GetFileAttributesW(strPath);
-    if (dwAttributes == INVALID_FILE_ATTRIBUTES || (dwAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    if (!FileExists(strPath)) {
         m_pReport->Error(pos, L"file " + FileOf(strPath) + L" not found");
         return;
     }
@@ -502,4 +536,58 @@ void CSkinChecker::CheckFile(const CString& strPath, SkinFileUse use, int nFrame
     if (nFrames > 0 && nWidth % static_cast<UINT>(nFrames) != 0)
         m_pReport->Warning(pos, L"image " + FileOf(strPath) + L" is " + Number(static_cast<int>(nWidth)) +
                                     L" pixels wide, which does not divide into its " + Number(nFrames) + L" frames");
+    CheckVariants(strPath, SIZE{static_cast<LONG>(nWidth), static_cast<LONG>(pImage->Height())}, pos);
+}
+
+// The variants beside an image, as the panel judges them at a DPI above 96:
+// one that cannot be decoded or is more than a pixel off its expected size is
+// passed over.
+void CSkinChecker::CheckVariants(const CString& strBasePath, SIZE sizeBase, _SkinPos pos)
+{
+    std::wstring strBase(strBasePath);
+    CImageVariantSet variants = CImageVariantSet::Query(strBase);
+    for (int nIndex = 1; nIndex < CImageVariantSet::kFactorCount; ++nIndex) {
+        if (!variants.Has(nIndex))
+            continue;
+        CString strVariant = CImageVariantSet::PathOf(strBase, nIndex).c_str();
+        std::unique_ptr<Gdip::Image> pVariant = Gdip::LoadImageFile(strVariant);
+        if (!pVariant || pVariant->Width() == 0) {
+            m_pReport->Warning(pos, L"image variant " + FileOf(strVariant) +
+                                        L" cannot be decoded: the panel uses the next choice");
+            continue;
+        }
+        SIZE sizeVariant = {static_cast<LONG>(pVariant->Width()), static_cast<LONG>(pVariant->Height())};
+        if (CImageVariantSet::IsSizeRight(sizeBase, sizeVariant, nIndex))
+            continue;
+        m_pReport->Warning(pos, L"image variant " + FileOf(strVariant) + L" is " + SizeText(sizeVariant) +
+                                    L" pixels, not " +
+                                    SizeText(CImageVariantSet::ExpectedSize(sizeBase, nIndex)) + L" (" +
+                                    CImageVariantSet::FactorText(nIndex) + L" times " + FileOf(strBasePath) +
+                                    L"): the panel does not use it");
+    }
+}
+
+// Variants whose base image is missing are never used. They belong to no
+// entry of the skin file, so they are reported at its root element.
+void CSkinChecker::CheckOrphanVariants(const CString& strFolder, int nDepth)
+{
+    WIN32_FIND_DATAW data;
+    CFindOwner find(FindFirstFileExW(strFolder + L"*", FindExInfoBasic, &data, FindExSearchNameMatch, nullptr, 0));
+    if (!find.IsValid())
+        return;
+    do {
+        CString strName = data.cFileName;
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            bool bDescend = strName != L"." && strName != L".." && nDepth < kMaxFolderDepth &&
+                            !(data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT);
+            if (bDescend)
+                CheckOrphanVariants(strFolder + strName + L"\\", nDepth + 1);
+            continue;
+        }
+        CString strBase = VariantBaseName(strName);
+        if (!strBase.IsEmpty() && !FileExists(strFolder + strBase))
+            m_pReport->Warning(m_source.Element(0).pos, L"image variant " + FileOf(strFolder + strName) +
+                                                            L" has no base image " + FileOf(strFolder + strBase) +
+                                                            L": the panel never uses it");
+    } while (FindNextFileW(find.Get(), &data));
 }

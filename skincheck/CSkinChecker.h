@@ -4,7 +4,8 @@
 // and attributes; the module's own skin reader then loads both sections, and
 // every value is judged by the kind that the key table gives it. Errors: XML
 // errors, values that are not of their kind, files that are missing or cannot
-// be decoded. Warnings: everything that loads but will not look as meant.
+// be decoded. Warnings: everything that loads but will not look as meant,
+// among them image variants (NAME@<F>x.EXT) that the panel will not use.
 // The XML library and GDI+ must be running.
 #pragma once
 #include <string>
@@ -51,12 +52,15 @@ private:
     void CheckPattern(const CString& strPattern, _SkinPos pos);
     void CheckFontValues(const CString& strKey, const _SkinKeyInfo& info, const CString& strValue, _SkinPos pos);
     void CheckFile(const CString& strPath, SkinFileUse use, int nFrames, _SkinPos pos);
+    void CheckVariants(const CString& strBasePath, SIZE sizeBase, _SkinPos pos);
+    void CheckOrphanVariants(const CString& strFolder, int nDepth);
 
     // Where the key's value is given: the Data attribute of the key's last
     // WindowInfo entry (the one the reader keeps), or no place.
     _SkinPos KeyPos(const Section& section, const wchar_t* pszKey) const;
     bool HasKey(const Section& section, const wchar_t* pszKey) const;
     CString KeyText(const Section& section, const wchar_t* pszKey) const;
+    CString ConfigFolder() const;                 // with a trailing backslash
     CString FileOf(const CString& strPath) const; // path shown relative to the Config folder
     static std::vector<CString> Names(const wchar_t* pszPlace);
 

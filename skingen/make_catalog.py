@@ -9,7 +9,7 @@ import colorsys
 import math
 import os
 import sys
-from raster import Raster
+from raster import Raster, write_scaled
 
 ICON = 48
 
@@ -91,11 +91,11 @@ def glyph(img, kind, white):
         img.shape(lambda fx, fy: abs(fy - (c + 7 * math.sin((fx - 10) / 4.0))) < 2.5 and 10 <= fx <= 38, white)
 
 
-def tool_icon(index):
+def tool_icon(index, scale):
     hue = (index * 0.137) % 1.0
     r, g, b = colorsys.hsv_to_rgb(hue, 0.62, 0.86)
     top = (int(r * 255), int(g * 255), int(b * 255), 255)
-    img = Raster(ICON, ICON)
+    img = Raster(ICON, ICON, scale)
     img.rounded_rect(3, 3, ICON - 3, ICON - 3, 10, top)
     img.rounded_rect(3, 3, ICON - 3, ICON / 2, 10, (255, 255, 255, 40))
     glyph(img, index % 8, (255, 255, 255, 240))
@@ -132,8 +132,8 @@ def main():
         # Two tools keep the icon path of a missing file, so the skin's default icon shows.
         if i in (6, 17):
             continue
-        with open(os.path.join(icons, "tool%02d.png" % (i + 1)), "wb") as f:
-            f.write(tool_icon(i).to_png())
+        # With its variants at 1.5 and 2, which the panel finds beside it.
+        write_scaled(os.path.join(icons, "tool%02d.png" % (i + 1)), lambda scale: tool_icon(i, scale))
     with open(os.path.join(out, "PellixCatalog.ini"), "wb") as f:
         f.write(catalog_text(TOOLS, "PellixUpdate.ini").encode("utf-8"))
     with open(os.path.join(out, "PellixUpdate.ini"), "wb") as f:

@@ -5,7 +5,7 @@ Usage: make_skin.py OUTPUT_DIR   (OUTPUT_DIR receives the Config folder)
 """
 import os
 import sys
-from raster import Raster, lerp_colour
+from raster import VARIANT_SCALES, Raster, icon_file, lerp_colour, strip, write_file, write_scaled
 
 SHEET_W, SHEET_H = 360, 480
 HEADER_H = 56
@@ -17,8 +17,8 @@ BUTTON_W, BUTTON_H = 88, 28
 WHITE = (255, 255, 255, 255)
 
 
-def background():
-    img = Raster(SHEET_W, SHEET_H)
+def background(scale):
+    img = Raster(SHEET_W, SHEET_H, scale)
     img.vertical_gradient(0, 0, SHEET_W, SHEET_H, (46, 59, 85, 255), (24, 30, 46, 255))
     img.vertical_gradient(0, 0, SHEET_W, HEADER_H, (58, 76, 112, 255), (40, 52, 78, 255))
     img.fill_rect(0, HEADER_H - 1, SHEET_W, HEADER_H, (92, 118, 170, 255))
@@ -26,54 +26,54 @@ def background():
     img.rounded_rect(left - 4, top - 4, SHEET_W - right + 4, SHEET_H - bottom + 4, 8, (255, 255, 255, 12))
     img.rounded_frame(left - 4, top - 4, SHEET_W - right + 4, SHEET_H - bottom + 4, 8, 1, (255, 255, 255, 30))
     # A one-pixel frame keeps the borderless popup distinct from what lies behind it.
-    for x in range(SHEET_W):
-        img.put(x, 0, (96, 120, 170, 255))
-        img.put(x, SHEET_H - 1, (16, 20, 30, 255))
-    for y in range(SHEET_H):
-        img.put(0, y, (96, 120, 170, 255))
-        img.put(SHEET_W - 1, y, (16, 20, 30, 255))
+    img.fill_rect(0, 0, SHEET_W, 1, (96, 120, 170, 255))
+    img.fill_rect(0, SHEET_H - 1, SHEET_W, SHEET_H, (16, 20, 30, 255))
+    img.fill_rect(0, 0, 1, SHEET_H, (96, 120, 170, 255))
+    img.fill_rect(SHEET_W - 1, 0, SHEET_W, SHEET_H, (16, 20, 30, 255))
     return img
 
 
-def item_strip():
+def item_strip(scale):
     """Four frames: normal (clear), hover, pressed, disabled."""
-    img = Raster(ITEM_W * 4, ITEM_H)
     looks = [None,
              ((255, 255, 255, 34), (150, 190, 255, 120)),
              ((110, 150, 240, 80), (170, 205, 255, 190)),
              ((0, 0, 0, 50), (90, 90, 100, 90))]
-    for i, look in enumerate(looks):
+    frames = []
+    for look in looks:
+        frame = Raster(ITEM_W, ITEM_H, scale)
         if look:
             fill, border = look
-            x0 = i * ITEM_W
-            img.rounded_rect(x0 + 1, 1, x0 + ITEM_W - 1, ITEM_H - 1, 9, fill)
-            img.rounded_frame(x0 + 1, 1, x0 + ITEM_W - 1, ITEM_H - 1, 9, 1.2, border)
-    return img
+            frame.rounded_rect(1, 1, ITEM_W - 1, ITEM_H - 1, 9, fill)
+            frame.rounded_frame(1, 1, ITEM_W - 1, ITEM_H - 1, 9, 1.2, border)
+        frames.append(frame)
+    return strip(frames, ITEM_W, ITEM_H, scale)
 
 
-def button_strip():
+def button_strip(scale):
     """Four frames: normal, hover, pressed, disabled."""
-    img = Raster(BUTTON_W * 4, BUTTON_H)
     looks = [((72, 124, 222, 255), (52, 98, 190, 255)),
              ((92, 146, 242, 255), (66, 116, 214, 255)),
              ((40, 76, 150, 255), (52, 92, 170, 255)),
              ((84, 90, 104, 255), (70, 76, 88, 255))]
-    for i, (top, bottom) in enumerate(looks):
-        x0 = i * BUTTON_W
-        frame = Raster(BUTTON_W, BUTTON_H)
-        frame.rounded_rect(0.5, 0.5, BUTTON_W - 0.5, BUTTON_H - 0.5, 6, WHITE)
-        for y in range(BUTTON_H):
-            tint = lerp_colour(top, bottom, y / (BUTTON_H - 1))
-            for x in range(BUTTON_W):
-                a = frame.get(x, y)[3]
+    frames = []
+    for top, bottom in looks:
+        shape = Raster(BUTTON_W, BUTTON_H, scale)
+        shape.rounded_rect(0.5, 0.5, BUTTON_W - 0.5, BUTTON_H - 0.5, 6, WHITE)
+        frame = Raster(BUTTON_W, BUTTON_H, scale)
+        for y in range(frame.height):
+            tint = lerp_colour(top, bottom, y / (frame.height - 1))
+            for x in range(frame.width):
+                a = shape.get(x, y)[3]
                 if a:
-                    img.put(x0 + x, y, (tint[0], tint[1], tint[2], a))
-        img.rounded_frame(x0 + 0.5, 0.5, x0 + BUTTON_W - 0.5, BUTTON_H - 0.5, 6, 1, (255, 255, 255, 40))
-    return img
+                    frame.put(x, y, (tint[0], tint[1], tint[2], a))
+        frame.rounded_frame(0.5, 0.5, BUTTON_W - 0.5, BUTTON_H - 0.5, 6, 1, (255, 255, 255, 40))
+        frames.append(frame)
+    return strip(frames, BUTTON_W, BUTTON_H, scale)
 
 
-def refresh_glyph(size=16, colour=WHITE):
-    img = Raster(size, size)
+def refresh_glyph(scale, size=16, colour=WHITE):
+    img = Raster(size, size, scale)
     c = size / 2.0
     img.shape(lambda fx, fy: (c - 2.2) ** 2 <= (fx - c) ** 2 + (fy - c) ** 2 <= (c - 0.5) ** 2
               and not (fx > c and fy < c), colour)
@@ -81,8 +81,8 @@ def refresh_glyph(size=16, colour=WHITE):
     return img
 
 
-def default_tool_icon():
-    img = Raster(ICON, ICON)
+def default_tool_icon(scale):
+    img = Raster(ICON, ICON, scale)
     img.rounded_rect(3, 3, ICON - 3, ICON - 3, 10, (120, 130, 150, 255))
     img.rounded_rect(3, 3, ICON - 3, ICON / 2, 10, (255, 255, 255, 30))
     img.fill_rect(16, 20, 32, 36, (235, 238, 245, 255))
@@ -91,8 +91,8 @@ def default_tool_icon():
     return img
 
 
-def empty_box_icon():
-    img = Raster(64, 64)
+def empty_box_icon(scale):
+    img = Raster(64, 64, scale)
     grey = (150, 165, 195, 255)
     img.polygon([(8, 26), (32, 38), (56, 26), (56, 52), (32, 62), (8, 52)], (70, 84, 114, 255))
     img.polygon([(8, 26), (32, 14), (56, 26), (32, 38)], (98, 116, 152, 255))
@@ -101,8 +101,8 @@ def empty_box_icon():
     return img
 
 
-def window_icon():
-    img = Raster(32, 32)
+def window_icon(scale):
+    img = Raster(32, 32, scale)
     img.rounded_rect(1, 1, 31, 31, 7, (72, 124, 222, 255))
     for gx in (7, 18):
         for gy in (7, 18):
@@ -186,23 +186,20 @@ def skin_xml():
 """ % (info(dialog_info), "\n".join("        <Control %s/>" % c for c in controls), info(list_info))
 
 
-def write(path, data):
-    os.makedirs(os.path.dirname(path), exist_ok=True)
-    with open(path, "wb") as f:
-        f.write(data)
-
-
 def main():
     out = os.path.join(sys.argv[1], "Config")
     images = os.path.join(out, "Default")
-    write(os.path.join(images, "ToolMgrBack.png"), background().to_png())
-    write(os.path.join(images, "ToolItem.png"), item_strip().to_png())
-    write(os.path.join(images, "RefreshButton.png"), button_strip().to_png())
-    write(os.path.join(images, "RefreshIcon.png"), refresh_glyph().to_png())
-    write(os.path.join(images, "ToolDefault.png"), default_tool_icon().to_png())
-    write(os.path.join(images, "EmptyBox.png"), empty_box_icon().to_png())
-    write(os.path.join(images, "ToolMgr.ico"), window_icon().to_ico())
-    write(os.path.join(out, "Morvel_SCfg.xml"), skin_xml().encode("utf-8"))
+    # Each image also at 1.5 and 2 (NAME@1.5x.png, NAME@2x.png), drawn at that scale.
+    write_scaled(os.path.join(images, "ToolMgrBack.png"), background)
+    write_scaled(os.path.join(images, "ToolItem.png"), item_strip)
+    write_scaled(os.path.join(images, "RefreshButton.png"), button_strip)
+    write_scaled(os.path.join(images, "RefreshIcon.png"), refresh_glyph)
+    write_scaled(os.path.join(images, "ToolDefault.png"), default_tool_icon)
+    write_scaled(os.path.join(images, "EmptyBox.png"), empty_box_icon)
+    # An icon file holds its sizes itself; the panel's window icon at 32, 48 and 64.
+    write_file(os.path.join(images, "ToolMgr.ico"),
+               icon_file([window_icon(1.0)] + [window_icon(scale) for scale, _ in VARIANT_SCALES]))
+    write_file(os.path.join(out, "Morvel_SCfg.xml"), skin_xml().encode("utf-8"))
 
 
 if __name__ == "__main__":

@@ -4,6 +4,7 @@ Only the Python standard library is used, so the default skin's images can be
 generated during the build on any machine.
 """
 import math
+import os
 import struct
 import zlib
 
@@ -27,11 +28,24 @@ def lerp_colour(a, b, t):
     return tuple(int(round(a[i] + (b[i] - a[i]) * t)) for i in range(4))
 
 
+def scaled_length(v, scale):
+    """round(v * scale), halves away from zero: the panel's rule for lengths."""
+    return int(math.floor(v * scale + 0.5))
+
+
 class Raster:
-    def __init__(self, width, height, fill=(0, 0, 0, 0)):
-        self.width = width
-        self.height = height
-        self.px = [list(fill) for _ in range(width * height)]
+    """An image of width x height skin pixels, drawn at a scale.
+
+    The shapes take their coordinates in skin pixels (the 96-DPI image) and are
+    drawn at scale, so an image at 1.5 or 2 is as sharp as the one at 1. The
+    raster itself is round(width * scale) x round(height * scale) device pixels;
+    get, put, blend and paste work in those."""
+
+    def __init__(self, width, height, scale=1.0, fill=(0, 0, 0, 0)):
+        self.scale = scale
+        self.width = scaled_length(width, scale)
+        self.height = scaled_length(height, scale)
+        self.px = [list(fill) for _ in range(self.width * self.height)]
 
     def get(self, x, y):
         return tuple(self.px[y * self.width + x])
@@ -45,20 +59,33 @@ class Raster:
         if 0 <= x < self.width and 0 <= y < self.height:
             self.px[y * self.width + x] = list(colour)
 
+    def _edge(self, v):
+        return scaled_length(v, self.scale)
+
     def fill_rect(self, x0, y0, x1, y1, colour):
+        """Edges are scaled, so rectangles that touch at 1 still touch."""
+        x0, y0, x1, y1 = (self._edge(v) for v in (x0, y0, x1, y1))
         for y in range(max(0, y0), min(self.height, y1)):
             for x in range(max(0, x0), min(self.width, x1)):
                 self.blend(x, y, colour)
 
     def vertical_gradient(self, x0, y0, x1, y1, top, bottom):
+        x0, y0, x1, y1 = (self._edge(v) for v in (x0, y0, x1, y1))
         span = max(1, y1 - y0 - 1)
         for y in range(max(0, y0), min(self.height, y1)):
             c = lerp_colour(top, bottom, (y - y0) / span)
             for x in range(max(0, x0), min(self.width, x1)):
                 self.blend(x, y, c)
 
-    def shape(self, inside, colour, box=None, samples=4, solid=None):
-        """Fills the pixels covered by inside(fx, fy), supersampled for smooth edges.
+    def shape(self, inside, colour, box=None, samples=4):
+        """Fills what inside(fx, fy) covers, in skin pixels, supersampled for smooth edges."""
+        s = self.scale
+        if box:
+            box = (int(box[0] * s), int(box[1] * s), int(math.ceil(box[2] * s)), int(math.ceil(box[3] * s)))
+        self._fill_device(lambda fx, fy: inside(fx / s, fy / s), colour, box, samples)
+
+    def _fill_device(self, inside, colour, box=None, samples=4, solid=None):
+        """Fills the device pixels covered by inside(fx, fy).
 
         solid(x, y), when given, tells pixels that are wholly covered, which
         skips the supersampling inside large shapes."""
@@ -81,6 +108,9 @@ class Raster:
             self.blend(x, y, colour, hits / (samples * samples))
 
     def rounded_rect(self, x0, y0, x1, y1, radius, colour):
+        s = self.scale
+        x0, y0, x1, y1, radius = x0 * s, y0 * s, x1 * s, y1 * s, radius * s
+
         def inside(fx, fy):
             if not (x0 <= fx <= x1 and y0 <= fy <= y1):
                 return False
@@ -93,9 +123,12 @@ class Raster:
             inner_y = y0 + radius <= y and y + 1 <= y1 - radius
             within = x0 <= x and x + 1 <= x1 and y0 <= y and y + 1 <= y1
             return within and (inner_x or inner_y)
-        self.shape(inside, colour, (int(x0), int(y0), int(math.ceil(x1)), int(math.ceil(y1))), solid=solid)
+        self._fill_device(inside, colour, (int(x0), int(y0), int(math.ceil(x1)), int(math.ceil(y1))), solid=solid)
 
     def rounded_frame(self, x0, y0, x1, y1, radius, width, colour):
+        s = self.scale
+        x0, y0, x1, y1, radius, width = x0 * s, y0 * s, x1 * s, y1 * s, radius * s, width * s
+
         def within(fx, fy, a, b, c, d, r):
             if not (a <= fx <= c and b <= fy <= d):
                 return False
@@ -164,23 +197,75 @@ class Raster:
                 + chunk(b"IDAT", zlib.compress(bytes(raw), 9)) + chunk(b"IEND", b""))
 
     def to_ico(self):
-        """A one-image icon with a 32-bit BGRA DIB and its AND mask."""
-        w, h = self.width, self.height
-        xor = bytearray()
-        for y in range(h - 1, -1, -1):
-            for x in range(w):
-                r, g, b, a = self.get(x, y)
-                xor.extend((b, g, r, a))
-        mask_stride = ((w + 31) // 32) * 4
-        mask = bytearray()
-        for y in range(h - 1, -1, -1):
-            row = bytearray(mask_stride)
-            for x in range(w):
-                if self.get(x, y)[3] == 0:
-                    row[x // 8] |= 0x80 >> (x % 8)
-            mask.extend(row)
-        dib = struct.pack("<IiiHHIIiiII", 40, w, h * 2, 1, 32, 0, len(xor) + len(mask), 0, 0, 0, 0)
-        image = dib + bytes(xor) + bytes(mask)
-        head = struct.pack("<HHH", 0, 1, 1)
-        entry = struct.pack("<BBBBHHII", w % 256, h % 256, 0, 0, 1, 32, len(image), 6 + 16)
-        return head + entry + image
+        return icon_file([self])
+
+
+def icon_file(images):
+    """An icon file with one 32-bit BGRA DIB and its AND mask per image, in the given order."""
+    head = struct.pack("<HHH", 0, 1, len(images))
+    offset = 6 + 16 * len(images)
+    entries, bodies = b"", b""
+    for img in images:
+        body = _icon_image(img)
+        entries += struct.pack("<BBBBHHII", img.width % 256, img.height % 256, 0, 0, 1, 32, len(body), offset)
+        bodies += body
+        offset += len(body)
+    return head + entries + bodies
+
+
+def _icon_image(img):
+    w, h = img.width, img.height
+    xor = bytearray()
+    for y in range(h - 1, -1, -1):
+        for x in range(w):
+            r, g, b, a = img.get(x, y)
+            xor.extend((b, g, r, a))
+    mask_stride = ((w + 31) // 32) * 4
+    mask = bytearray()
+    for y in range(h - 1, -1, -1):
+        row = bytearray(mask_stride)
+        for x in range(w):
+            if img.get(x, y)[3] == 0:
+                row[x // 8] |= 0x80 >> (x % 8)
+        mask.extend(row)
+    dib = struct.pack("<IiiHHIIiiII", 40, w, h * 2, 1, 32, 0, len(xor) + len(mask), 0, 0, 0, 0)
+    return dib + bytes(xor) + bytes(mask)
+
+
+# The variants that the generator writes beside each image: NAME@1.5x.EXT and NAME@2x.EXT.
+VARIANT_SCALES = ((1.5, "1.5"), (2.0, "2"))
+
+
+def variant_path(path, factor_text):
+    stem, ext = os.path.splitext(path)
+    return "%s@%sx%s" % (stem, factor_text, ext)
+
+
+def strip(frames, frame_width, frame_height, scale):
+    """The frames side by side; a strip at a scale is its frame count times one scaled frame."""
+    img = Raster(frame_width * len(frames), frame_height, scale)
+    if img.width != len(frames) * frames[0].width:
+        raise ValueError("a strip of %d frames of %d pixels does not scale by %s without drift"
+                         % (len(frames), frame_width, scale))
+    for i, frame in enumerate(frames):
+        img.paste(frame, i * frame.width, 0)
+    return img
+
+
+def write_scaled(path, render, encode=Raster.to_png):
+    """Writes render(1.0) to path and render(F) beside it for every variant
+    factor; each variant is round(base size * F), as the panel expects."""
+    base = render(1.0)
+    write_file(path, encode(base))
+    for scale, text in VARIANT_SCALES:
+        img = render(scale)
+        expected = (scaled_length(base.width, scale), scaled_length(base.height, scale))
+        if (img.width, img.height) != expected:
+            raise ValueError("%s at %s is %dx%d, not %dx%d" % ((path, text, img.width, img.height) + expected))
+        write_file(variant_path(path, text), encode(img))
+
+
+def write_file(path, data):
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    with open(path, "wb") as f:
+        f.write(data)

@@ -95,7 +95,29 @@ TEST(SkinCheckTest, EachDamageGivesOneFinding)
          [](const DamagedSkin& skin) { WriteFileBytes(skin.ImageFile(L"Broken.png"), "not a PNG at all"); }},
         {"strip not divisible by its frames", nullptr, nullptr, L"ToolItem.png", 0, false,
          L"302 pixels wide, which does not divide into its 4 frames",
-         [](const DamagedSkin& skin) { WriteSolidPng(skin.ImageFile(L"ToolItem.png"), 302, 92, 0xFF405060); }},
+         [](const DamagedSkin& skin) {
+             WriteSolidPng(skin.ImageFile(L"ToolItem.png"), 302, 92, 0xFF405060);
+             WriteSolidPng(skin.ImageFile(L"ToolItem@1.5x.png"), 453, 138, 0xFF405060);
+             WriteSolidPng(skin.ImageFile(L"ToolItem@2x.png"), 604, 184, 0xFF405060);
+         }},
+        // Variants beside an image: one pixel off is still right, two are not.
+        {"variant of the wrong size", nullptr, nullptr, L"ToolItem.png", 0, false,
+         L"variant Default\\ToolItem@1.5x.png is 456 x 140 pixels, not 456 x 138 (1.5 times Default\\ToolItem.png)",
+         [](const DamagedSkin& skin) {
+             WriteSolidPng(skin.ImageFile(L"ToolItem@1.5x.png"), 456, 140, 0xFF405060);
+             WriteSolidPng(skin.ImageFile(L"ToolItem@2x.png"), 607, 185, 0xFF405060);
+         }},
+        {"variant that cannot be decoded", nullptr, nullptr, L"RefreshButton.png", 0, false,
+         L"variant Default\\RefreshButton@2x.png cannot be decoded",
+         [](const DamagedSkin& skin) { WriteFileBytes(skin.ImageFile(L"RefreshButton@2x.png"), "not a PNG"); }},
+        {"variant without its base", nullptr, nullptr, L"<MorvelSkin>", 0, false,
+         L"variant Default\\Gone@2x.png has no base image Default\\Gone.png",
+         [](const DamagedSkin& skin) {
+             WriteSolidPng(skin.ImageFile(L"Gone@2x.png"), 20, 20, 0xFF405060);
+             // Names that are no variant's.
+             WriteSolidPng(skin.ImageFile(L"Gone@2.2x.png"), 20, 20, 0xFF405060);
+             WriteSolidPng(skin.ImageFile(L"mail@home.png"), 20, 20, 0xFF405060);
+         }},
     };
     for (const Damage& damage : damages) {
         SCOPED_TRACE(damage.pszWhat);
