@@ -13,7 +13,8 @@ trap 'rm -rf "$dist"' EXIT
 
 for f in Tavrin.dll Pellix.dll TavrinHost.exe Config/Morvel_SCfg.xml include/Tavrin.h include/PellixSDK.h \
          lib/Tavrin.def lib/Tavrin.lib lib/libTavrin.dll.a lib/Pellix.def lib/Pellix.lib lib/libPellix.dll.a \
-         samples/MinimalHost.c licenses/Tavrin-LICENSE.txt licenses/Xerces-C-LICENSE.txt licenses/Xerces-C-NOTICE.txt; do
+         samples/MinimalHost.c samples/cmake-host/CMakeLists.txt lib/cmake/Tavrin/TavrinConfig.cmake \
+         lib/cmake/Tavrin/TavrinConfigVersion.cmake licenses/Tavrin-LICENSE.txt licenses/Xerces-C-LICENSE.txt licenses/Xerces-C-NOTICE.txt; do
     [ -f "$dist/$f" ] || fail "$f is missing"
 done
 for dll in "$dist"/*.dll; do
