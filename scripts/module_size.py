@@ -30,7 +30,8 @@ CONTINUED = re.compile(r"^\s+0x[0-9a-f]+\s+0x([0-9a-f]+)\s+(.+)$")
 
 
 def loaded(section):
-    return not (section.startswith(".debug") or section.startswith("/") or section.startswith(".stab")
+    """Whether the section takes room in the stripped file."""
+    return not (section == ".bss" or section.startswith(".debug") or section.startswith("/") or section.startswith(".stab")
                 or section == ".gnu_debuglink")
 
 
