@@ -13,7 +13,9 @@ trap 'rm -rf "$dist"' EXIT
 
 for f in Tavrin.dll Pellix.dll TavrinHost.exe Config/Morvel_SCfg.xml include/Tavrin.h include/PellixSDK.h \
          lib/Tavrin.def lib/Tavrin.lib lib/libTavrin.dll.a lib/Pellix.def lib/Pellix.lib lib/libPellix.dll.a \
-         samples/MinimalHost.c samples/DpiAware.rc samples/DpiAware.manifest licenses/Tavrin-LICENSE.txt licenses/Xerces-C-LICENSE.txt licenses/Xerces-C-NOTICE.txt \
+         samples/MinimalHost.c samples/DpiAware.rc samples/DpiAware.manifest samples/cmake-host/CMakeLists.txt \
+         lib/cmake/Tavrin/TavrinConfig.cmake lib/cmake/Tavrin/TavrinConfigVersion.cmake \
+         licenses/Tavrin-LICENSE.txt licenses/Xerces-C-LICENSE.txt licenses/Xerces-C-NOTICE.txt \
          Config/Default/ToolItem@1.5x.png Config/Default/ToolItem@2x.png ToolIcons/tool01@1.5x.png ToolIcons/tool01@2x.png; do
     [ -f "$dist/$f" ] || fail "$f is missing"
 done
