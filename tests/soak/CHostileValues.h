@@ -36,6 +36,9 @@ public:
     std::string Path();
     std::string Pattern();
 
+    // The text cut to at most nMaxBytes, never inside a UTF-8 sequence.
+    static std::string Clip(std::string strText, size_t nMaxBytes);
+
 private:
     std::string Numbers(int nCount, const char* pszSeparator, bool bGeometry);
     std::string LongText();
