@@ -1,6 +1,5 @@
 #include "CHostileCatalog.h"
 #include "CHostileValues.h"
-#include <algorithm>
 #include <cstdint>
 
 namespace {
@@ -10,7 +9,14 @@ const int kNameUnits = 50, kIdUnits = 100, kVersionUnits = 160, kDescUnits = 102
 const char kSurrogatePair[] = "\xF0\x9F\x94\xA7"; // one character, two UTF-16 units
 // A hostile tool's bytes besides its six variable fields (keys, line ends,
 // the listing flag and the command's program), and the variable fields.
-const size_t kToolFrameBytes = 128, kToolFields = 6;
+const uint64_t kToolFrameBytes = 128, kToolFields = 6;
+// The most a hostile tool can take: five fields of up to 100,000 characters,
+// a long icon path and the frame. A tool allowed this much is not cut.
+const uint64_t kMostToolBytes = 512 << 10;
+// What a tool keeps for each tool after it while the budget allows, so that
+// a tool is cut only when the budget runs short, and then by no more than
+// its fields beyond 64 bytes each.
+const uint64_t kToolReserveBytes = kToolFrameBytes + kToolFields * 64;
 
 const std::string kInvalidLine = "\nthis line makes the catalog invalid\n";
 const std::vector<std::string> kIconPaths = {"", "icons\\good.png", "icons\\missing.png", "icons\\garbage.png",
@@ -28,7 +34,7 @@ CHostileCatalog::CHostileCatalog(const std::string& strSampleImage, CSoakRandom&
 {
 }
 
-void CHostileCatalog::Make(size_t nMaxBytes, HostileCatalogFiles& files)
+void CHostileCatalog::Make(uint64_t nMaxBytes, HostileCatalogFiles& files)
 {
     std::string strGarbage;
     for (int i = m_random.Between(1, 3000); i > 0; --i)
@@ -37,9 +43,9 @@ void CHostileCatalog::Make(size_t nMaxBytes, HostileCatalogFiles& files)
                    {"icons\\garbage.png", strGarbage},
                    {"icons\\empty.png", std::string()},
                    {"icons\\truncated.png", m_strSampleImage.substr(0, m_strSampleImage.size() / 3)}};
-    size_t nLeft = nMaxBytes;
+    uint64_t nLeft = nMaxBytes;
     for (const SoakFile& icon : files.icons)
-        nLeft -= std::min(nLeft, icon.strBytes.size());
+        nLeft = CHostileValues::Left(nLeft, icon.strBytes.size());
     int nRoll = m_random.Below(100);
     if (nRoll < 3) {
         files.bPresent = false;
@@ -50,8 +56,8 @@ void CHostileCatalog::Make(size_t nMaxBytes, HostileCatalogFiles& files)
     files.notes.push_back(std::to_string(files.nTools) + " tools, " + std::to_string(m_nHostilePercent) +
                           "% of them hostile");
     // The catalog may take half of what is left, the refresh source the rest.
-    files.strCatalog = CatalogText(files.nTools, true, nLeft / 2 - std::min(nLeft / 2, kInvalidLine.size()));
-    nLeft -= std::min(nLeft, files.strCatalog.size() + kInvalidLine.size());
+    files.strCatalog = CatalogText(files.nTools, true, CHostileValues::Left(nLeft / 2, kInvalidLine.size()));
+    nLeft = CHostileValues::Left(nLeft, files.strCatalog.size() + kInvalidLine.size());
     if (nRoll >= 3 && nRoll < 6) {
         files.strCatalog.insert(static_cast<size_t>(m_random.Below(static_cast<int>(files.strCatalog.size()))),
                                 kInvalidLine);
@@ -68,8 +74,8 @@ HostileCatalogFiles CHostileCatalog::Plain(int nTools)
     files.icons = {{"icons\\good.png", m_strSampleImage}};
     m_nHostilePercent = 0;
     files.nTools = files.nRefreshTools = nTools;
-    files.strCatalog = "[Catalog]\nSource=next.ini\n" + CatalogText(nTools, false, SIZE_MAX);
-    files.strRefreshSource = CatalogText(nTools, false, SIZE_MAX);
+    files.strCatalog = "[Catalog]\nSource=next.ini\n" + CatalogText(nTools, false, UINT64_MAX);
+    files.strRefreshSource = CatalogText(nTools, false, UINT64_MAX);
     return files;
 }
 
@@ -88,13 +94,19 @@ int CHostileCatalog::ToolCount()
     return m_random.Between(20001, 100000);
 }
 
-std::string CHostileCatalog::CatalogText(int nTools, bool bWithSource, size_t nMaxBytes)
+std::string CHostileCatalog::CatalogText(int nTools, bool bWithSource, uint64_t nMaxBytes)
 {
     std::string strText = m_nHostilePercent && m_random.Percent(20) ? "\xEF\xBB\xBF; soak catalog\n" : "; soak catalog\n";
     if (bWithSource)
         strText += "[Catalog]\nSource=" + Source() + "\n";
-    for (int i = 0; i < nTools; ++i)
-        strText += Tool(i, (nMaxBytes - std::min(nMaxBytes, strText.size())) / static_cast<size_t>(nTools - i));
+    for (int i = 0; i < nTools; ++i) {
+        uint64_t nLeft = CHostileValues::Left(nMaxBytes, strText.size());
+        uint64_t nAfter = static_cast<uint64_t>(nTools - i - 1);
+        // What is left less the reserves of the tools after this one, or an
+        // even share when not even the reserves fit.
+        bool bReserves = nLeft / kToolReserveBytes > nAfter;
+        strText += Tool(i, bReserves ? nLeft - nAfter * kToolReserveBytes : nLeft / (nAfter + 1));
+    }
     return strText;
 }
 
@@ -103,9 +115,9 @@ std::string CHostileCatalog::Source()
     return m_random.Pick(kSources);
 }
 
-std::string CHostileCatalog::Tool(int nIndex, size_t nMaxBytes)
+std::string CHostileCatalog::Tool(int nIndex, uint64_t nMaxBytes)
 {
-    size_t nField = nMaxBytes > kToolFrameBytes ? (nMaxBytes - kToolFrameBytes) / kToolFields : 0;
+    uint64_t nField = nMaxBytes >= kMostToolBytes ? UINT64_MAX : CHostileValues::Left(nMaxBytes, kToolFrameBytes) / kToolFields;
     bool bHostile = m_random.Percent(m_nHostilePercent);
     std::string strNumber = std::to_string(nIndex);
     const char* pszEnd = bHostile && m_random.Percent(30) ? "\r\n" : "\n";
@@ -122,7 +134,7 @@ std::string CHostileCatalog::Tool(int nIndex, size_t nMaxBytes)
            Field("", nIndex, 30, nField) + pszEnd;
 }
 
-std::string CHostileCatalog::Field(const char* pszPlain, int nIndex, int nFieldUnits, size_t nMaxBytes)
+std::string CHostileCatalog::Field(const char* pszPlain, int nIndex, int nFieldUnits, uint64_t nMaxBytes)
 {
     // The random numbers are drawn as without a cap, so a case within the
     // cap is the same with and without it.
@@ -154,7 +166,7 @@ std::string CHostileCatalog::AnyField(const char* pszPlain, int nIndex, int nFie
     }
 }
 
-std::string CHostileCatalog::Icon(size_t nMaxBytes)
+std::string CHostileCatalog::Icon(uint64_t nMaxBytes)
 {
     if (m_random.Percent(10))
         return CHostileValues::Clip(std::string(static_cast<size_t>(m_random.Between(200, 2000)), 'i') + ".png",

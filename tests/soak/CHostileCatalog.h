@@ -5,7 +5,8 @@
 // catalog that is missing or invalid. Its refresh source is another one.
 // Commands never name a program that exists, so a click starts nothing.
 // Within a size cap every tool is still written: when a huge tool count
-// would pass the cap, the tools' hostile fields are shortened instead.
+// would pass the cap, the tools' hostile fields are shortened instead, as
+// little and as late as the cap allows.
 #pragma once
 #include <string>
 #include <vector>
@@ -32,19 +33,19 @@ public:
     // Makes the files into `files`, within nMaxBytes in all; the notes come
     // before the texts they describe, so they tell what was being made when
     // making runs out of memory.
-    void Make(size_t nMaxBytes, HostileCatalogFiles& files);
+    void Make(uint64_t nMaxBytes, HostileCatalogFiles& files);
     // An ordinary catalog of nTools tools with icons, refreshing to the same.
     HostileCatalogFiles Plain(int nTools);
 
 private:
     int ToolCount();
-    // Every tool gets an even share of the bytes that are left, so short
-    // tools leave more to the tools after them.
-    std::string CatalogText(int nTools, bool bWithSource, size_t nMaxBytes);
-    std::string Tool(int nIndex, size_t nMaxBytes);
-    std::string Field(const char* pszPlain, int nIndex, int nFieldUnits, size_t nMaxBytes);
+    // Within nMaxBytes, every tool is written; its fields are cut only when
+    // what is left runs short.
+    std::string CatalogText(int nTools, bool bWithSource, uint64_t nMaxBytes);
+    std::string Tool(int nIndex, uint64_t nMaxBytes);
+    std::string Field(const char* pszPlain, int nIndex, int nFieldUnits, uint64_t nMaxBytes);
     std::string AnyField(const char* pszPlain, int nIndex, int nFieldUnits);
-    std::string Icon(size_t nMaxBytes);
+    std::string Icon(uint64_t nMaxBytes);
     std::string Source();
 
     std::string m_strSampleImage;

@@ -70,11 +70,11 @@ CHostileSkin::CHostileSkin(const std::string& strDefaultXml, const std::string& 
         m_lines.push_back(strLine);
 }
 
-void CHostileSkin::Make(size_t nMaxBytes)
+void CHostileSkin::Make(uint64_t nMaxBytes)
 {
     MakeImages();
     for (const SoakFile& image : m_files.images)
-        nMaxBytes -= std::min(nMaxBytes, image.strBytes.size());
+        nMaxBytes = CHostileValues::Left(nMaxBytes, image.strBytes.size());
     int nRoll = m_random.Below(100);
     if (nRoll < 3) {
         m_files.form = HostileSkinFiles::Form::Missing;
@@ -111,11 +111,11 @@ size_t CHostileSkin::LineBytes() const
     return nBytes;
 }
 
-std::string CHostileSkin::Text(size_t nMaxBytes)
+std::string CHostileSkin::Text(uint64_t nMaxBytes)
 {
     // Damage may add a byte-order mark and a few bytes more.
-    const size_t kDamageBytes = 16;
-    nMaxBytes -= std::min(nMaxBytes, kDamageBytes);
+    const uint64_t kDamageBytes = 16;
+    nMaxBytes = CHostileValues::Left(nMaxBytes, kDamageBytes);
     std::string strXml;
     for (const std::string& strLine : m_lines) {
         if (strXml.size() + strLine.size() + 1 > nMaxBytes) {
@@ -220,15 +220,14 @@ void CHostileSkin::AddControls(int nCount)
     m_files.notes.push_back(std::to_string(nCount) + " controls added");
 }
 
-void CHostileSkin::DuplicateLines(int nCount, size_t nMaxBytes)
+void CHostileSkin::DuplicateLines(int nCount, uint64_t nMaxBytes)
 {
     for (int i = 0; i < nCount; ++i) {
         int nLine = m_random.Below(static_cast<int>(m_lines.size()));
-        size_t nCopies = static_cast<size_t>(m_random.Percent(80) ? m_random.Between(1, 10) : m_random.Between(100, 3000));
+        uint64_t nCopies = static_cast<uint64_t>(m_random.Percent(80) ? m_random.Between(1, 10) : m_random.Between(100, 3000));
         // A long value repeated thousands of times gets as many copies as fit.
-        size_t nRoom = (nMaxBytes - std::min(nMaxBytes, LineBytes())) / (m_lines[nLine].size() + 1);
-        nCopies = std::min(nCopies, nRoom);
-        m_lines.insert(m_lines.begin() + nLine, nCopies, m_lines[nLine]);
+        nCopies = std::min(nCopies, CHostileValues::Left(nMaxBytes, LineBytes()) / (m_lines[nLine].size() + 1));
+        m_lines.insert(m_lines.begin() + nLine, static_cast<size_t>(nCopies), m_lines[nLine]);
         m_files.notes.push_back("line " + std::to_string(nLine) + " repeated " + std::to_string(nCopies) + " times");
     }
 }

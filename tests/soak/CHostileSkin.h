@@ -35,13 +35,13 @@ public:
                  HostileSkinFiles& files);
 
     // Makes the skin and its images, within nMaxBytes in all.
-    void Make(size_t nMaxBytes);
+    void Make(uint64_t nMaxBytes);
 
 private:
     void SwapItemValues(int nCount);
     void SwapControlAttributes(int nCount);
     void AddControls(int nCount);
-    void DuplicateLines(int nCount, size_t nMaxBytes);
+    void DuplicateLines(int nCount, uint64_t nMaxBytes);
     void RemoveLines(int nCount);
     void NestDeeply();
     void AddDtd();
@@ -50,7 +50,7 @@ private:
     std::string ControlAttribute(const std::string& strName);
     int PickLine(const char* pszMarker);
     size_t LineBytes() const;
-    std::string Text(size_t nMaxBytes);
+    std::string Text(uint64_t nMaxBytes);
     static std::string XmlEscape(const std::string& strText);
     static void SetAttribute(std::string& strLine, const std::string& strName, const std::string& strValue);
 

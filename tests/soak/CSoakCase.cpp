@@ -1,5 +1,4 @@
 #include "CSoakCase.h"
-#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <exception>
@@ -73,13 +72,13 @@ CSoakCase::CSoakCase(uint64_t nSeed, const SoakSources& sources, bool bCapped) :
 void CSoakCase::Make(bool bCapped)
 {
     CSoakRandom random(m_nSeed);
-    size_t nMaxBytes = bCapped ? kCapBytes : SIZE_MAX;
+    uint64_t nMaxBytes = bCapped ? kCapBytes : UINT64_MAX;
     for (const SoakFile& image : m_sources.defaultImages)
-        nMaxBytes -= std::min(nMaxBytes, image.strBytes.size());
+        nMaxBytes = CHostileValues::Left(nMaxBytes, image.strBytes.size());
     CHostileSkin(m_sources.strDefaultXml, m_sources.strSampleImage, random, m_skin).Make(nMaxBytes / 4);
-    nMaxBytes -= std::min(nMaxBytes, m_skin.strXml.size());
+    nMaxBytes = CHostileValues::Left(nMaxBytes, m_skin.strXml.size());
     for (const SoakFile& image : m_skin.images)
-        nMaxBytes -= std::min(nMaxBytes, image.strBytes.size());
+        nMaxBytes = CHostileValues::Left(nMaxBytes, image.strBytes.size());
     CHostileCatalog(m_sources.strSampleImage, random).Make(nMaxBytes, m_catalog);
     m_storm = CMessageStorm(random, random.Between(8, 50));
 }
@@ -167,7 +166,7 @@ std::string CSoakCase::Description(const std::string& strOutcome) const
     std::string strText = "seed " + SeedText() + "\noutcome: " + strOutcome + "\nreplay: ./tavrin soak --replay " +
                           SeedText() + (m_bCapped ? "" : " --uncapped") + "\n";
     if (!IsMade())
-        strText += "inputs: not saved, " + m_strFailure + "; the notes below go as far as it got\n";
+        strText += "inputs: not saved (" + m_strFailure + "); the notes below go as far as making got\n";
     else if (InputBytes() > kCapBytes)
         strText += "inputs: " + std::to_string(InputBytes()) + " bytes, too big to save; the replay makes them again\n";
     strText += "\nskin:\n";

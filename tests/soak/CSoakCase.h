@@ -32,7 +32,7 @@ struct SoakSources
 class CSoakCase
 {
 public:
-    static const size_t kCapBytes = 64u << 20;
+    static constexpr size_t kCapBytes = 64u << 20;
 
     // Makes the case; never throws (see IsMade).
     CSoakCase(uint64_t nSeed, const SoakSources& sources, bool bCapped);
@@ -49,6 +49,8 @@ public:
     const std::string& Failure() const { return m_strFailure; }
     // The bytes of the skin, its images, the catalog, its refresh source and icons.
     size_t InputBytes() const;
+    const HostileSkinFiles& Skin() const { return m_skin; }
+    const HostileCatalogFiles& Catalog() const { return m_catalog; }
 
     // Config\Morvel_SCfg.xml and Config\Default\* below the module's folder.
     void WriteModuleFiles(const CString& strModuleFolder) const;
