@@ -4,6 +4,9 @@
 // missing, empty and undecodable icons, odd listing flags, and sometimes a
 // catalog that is missing or invalid. Its refresh source is another one.
 // Commands never name a program that exists, so a click starts nothing.
+// Within a size cap every tool is still written: when a huge tool count
+// would pass the cap, the tools' hostile fields are shortened instead, as
+// little and as late as the cap allows.
 #pragma once
 #include <string>
 #include <vector>
@@ -17,6 +20,7 @@ struct HostileCatalogFiles
     std::string strRefreshSource;  // next.ini, what a refresh brings
     std::vector<SoakFile> icons;   // below the catalog's folder
     int nTools = 0;
+    int nRefreshTools = 0;
     std::vector<std::string> notes;
 };
 
@@ -26,16 +30,22 @@ public:
     // strSampleImage: a valid PNG, used as a good icon and damaged into bad ones.
     CHostileCatalog(const std::string& strSampleImage, CSoakRandom& random);
 
-    HostileCatalogFiles Make();
+    // Makes the files into `files`, within nMaxBytes in all; the notes come
+    // before the texts they describe, so they tell what was being made when
+    // making runs out of memory.
+    void Make(uint64_t nMaxBytes, HostileCatalogFiles& files);
     // An ordinary catalog of nTools tools with icons, refreshing to the same.
     HostileCatalogFiles Plain(int nTools);
 
 private:
     int ToolCount();
-    std::string CatalogText(int nTools, bool bWithSource);
-    std::string Tool(int nIndex);
-    std::string Field(const char* pszPlain, int nIndex, int nFieldUnits);
-    std::string Icon();
+    // Within nMaxBytes, every tool is written; its fields are cut only when
+    // what is left runs short.
+    std::string CatalogText(int nTools, bool bWithSource, uint64_t nMaxBytes);
+    std::string Tool(int nIndex, uint64_t nMaxBytes);
+    std::string Field(const char* pszPlain, int nIndex, int nFieldUnits, uint64_t nMaxBytes);
+    std::string AnyField(const char* pszPlain, int nIndex, int nFieldUnits);
+    std::string Icon(uint64_t nMaxBytes);
     std::string Source();
 
     std::string m_strSampleImage;

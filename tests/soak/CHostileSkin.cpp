@@ -1,4 +1,5 @@
 #include "CHostileSkin.h"
+#include <algorithm>
 #include <iterator>
 #include <sstream>
 #include "SoakExclusions.h"
@@ -60,27 +61,30 @@ std::string AttributeValue(const std::string& strLine, const std::string& strNam
 
 } // namespace
 
-CHostileSkin::CHostileSkin(const std::string& strDefaultXml, const std::string& strSampleImage, CSoakRandom& random)
-    : m_strSampleImage(strSampleImage), m_random(random), m_values(random)
+CHostileSkin::CHostileSkin(const std::string& strDefaultXml, const std::string& strSampleImage, CSoakRandom& random,
+                           HostileSkinFiles& files)
+    : m_strSampleImage(strSampleImage), m_random(random), m_values(random), m_files(files)
 {
     std::istringstream lines(strDefaultXml);
     for (std::string strLine; std::getline(lines, strLine);)
         m_lines.push_back(strLine);
 }
 
-HostileSkinFiles CHostileSkin::Make()
+void CHostileSkin::Make(uint64_t nMaxBytes)
 {
     MakeImages();
+    for (const SoakFile& image : m_files.images)
+        nMaxBytes = CHostileValues::Left(nMaxBytes, image.strBytes.size());
     int nRoll = m_random.Below(100);
     if (nRoll < 3) {
         m_files.form = HostileSkinFiles::Form::Missing;
         m_files.notes.push_back("no skin file");
-        return m_files;
+        return;
     }
     if (nRoll < 4) {
         m_files.form = HostileSkinFiles::Form::Folder;
         m_files.notes.push_back("a folder where the skin file belongs");
-        return m_files;
+        return;
     }
     // Most cases swap values, and some add one structural change or more.
     SwapItemValues(m_random.Between(0, 6));
@@ -88,18 +92,39 @@ HostileSkinFiles CHostileSkin::Make()
     if (m_random.Percent(20))
         AddControls(m_random.Between(1, m_random.Percent(90) ? 8 : 300));
     if (m_random.Percent(10))
-        DuplicateLines(m_random.Between(1, 5));
+        DuplicateLines(m_random.Between(1, 5), nMaxBytes);
     if (m_random.Percent(8))
         RemoveLines(m_random.Between(1, 6));
     if (m_random.Percent(5))
         NestDeeply();
     if (m_random.Percent(5))
         AddDtd();
-    std::string strXml;
-    for (const std::string& strLine : m_lines)
-        strXml += strLine + "\n";
+    std::string strXml = Text(nMaxBytes);
     m_files.strXml = m_random.Percent(12) ? Damage(strXml) : strXml;
-    return m_files;
+}
+
+size_t CHostileSkin::LineBytes() const
+{
+    size_t nBytes = 0;
+    for (const std::string& strLine : m_lines)
+        nBytes += strLine.size() + 1;
+    return nBytes;
+}
+
+std::string CHostileSkin::Text(uint64_t nMaxBytes)
+{
+    // Damage may add a byte-order mark and a few bytes more.
+    const uint64_t kDamageBytes = 16;
+    nMaxBytes = CHostileValues::Left(nMaxBytes, kDamageBytes);
+    std::string strXml;
+    for (const std::string& strLine : m_lines) {
+        if (strXml.size() + strLine.size() + 1 > nMaxBytes) {
+            m_files.notes.push_back("cut after " + std::to_string(strXml.size()) + " bytes (the size cap)");
+            break;
+        }
+        strXml += strLine + "\n";
+    }
+    return strXml;
 }
 
 std::string CHostileSkin::XmlEscape(const std::string& strText)
@@ -195,11 +220,13 @@ void CHostileSkin::AddControls(int nCount)
     m_files.notes.push_back(std::to_string(nCount) + " controls added");
 }
 
-void CHostileSkin::DuplicateLines(int nCount)
+void CHostileSkin::DuplicateLines(int nCount, uint64_t nMaxBytes)
 {
     for (int i = 0; i < nCount; ++i) {
         int nLine = m_random.Below(static_cast<int>(m_lines.size()));
-        int nCopies = m_random.Percent(80) ? m_random.Between(1, 10) : m_random.Between(100, 3000);
+        uint64_t nCopies = static_cast<uint64_t>(m_random.Percent(80) ? m_random.Between(1, 10) : m_random.Between(100, 3000));
+        // A long value repeated thousands of times gets as many copies as fit.
+        nCopies = std::min(nCopies, CHostileValues::Left(nMaxBytes, LineBytes()) / (m_lines[nLine].size() + 1));
         m_lines.insert(m_lines.begin() + nLine, static_cast<size_t>(nCopies), m_lines[nLine]);
         m_files.notes.push_back("line " + std::to_string(nLine) + " repeated " + std::to_string(nCopies) + " times");
     }

@@ -2,7 +2,8 @@
 // by the kind of value each key holds, controls added, elements duplicated,
 // removed and nested deeply, a DTD with entities, and then damaged bytes,
 // truncation or odd encodings. Image files that paths of the skin may name
-// ("Hostile.png", "Empty.png"...) are made beside it.
+// ("Hostile.png", "Empty.png"...) are made beside it. Within a size cap,
+// duplicated lines get fewer copies and the text ends at the cap.
 #pragma once
 #include <string>
 #include <utility>
@@ -29,16 +30,18 @@ class CHostileSkin
 {
 public:
     // strDefaultXml: the default skin's text; strSampleImage: a valid PNG to
-    // damage into hostile images.
-    CHostileSkin(const std::string& strDefaultXml, const std::string& strSampleImage, CSoakRandom& random);
+    // damage into hostile images; files: where the skin is made.
+    CHostileSkin(const std::string& strDefaultXml, const std::string& strSampleImage, CSoakRandom& random,
+                 HostileSkinFiles& files);
 
-    HostileSkinFiles Make();
+    // Makes the skin and its images, within nMaxBytes in all.
+    void Make(uint64_t nMaxBytes);
 
 private:
     void SwapItemValues(int nCount);
     void SwapControlAttributes(int nCount);
     void AddControls(int nCount);
-    void DuplicateLines(int nCount);
+    void DuplicateLines(int nCount, uint64_t nMaxBytes);
     void RemoveLines(int nCount);
     void NestDeeply();
     void AddDtd();
@@ -46,6 +49,8 @@ private:
     void MakeImages();
     std::string ControlAttribute(const std::string& strName);
     int PickLine(const char* pszMarker);
+    size_t LineBytes() const;
+    std::string Text(uint64_t nMaxBytes);
     static std::string XmlEscape(const std::string& strText);
     static void SetAttribute(std::string& strLine, const std::string& strName, const std::string& strValue);
 
@@ -53,5 +58,5 @@ private:
     std::string m_strSampleImage;
     CSoakRandom& m_random;
     CHostileValues m_values;
-    HostileSkinFiles m_files;
+    HostileSkinFiles& m_files;
 };

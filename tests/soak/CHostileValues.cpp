@@ -130,3 +130,14 @@ std::string CHostileValues::Pattern()
     default: return Text();
     }
 }
+
+std::string CHostileValues::Clip(std::string strText, uint64_t nMaxBytes)
+{
+    if (strText.size() <= nMaxBytes)
+        return strText;
+    size_t nEnd = static_cast<size_t>(nMaxBytes);
+    while (nEnd > 0 && (static_cast<unsigned char>(strText[nEnd]) & 0xC0) == 0x80)
+        --nEnd;
+    strText.resize(nEnd);
+    return strText;
+}

@@ -36,6 +36,12 @@ public:
     std::string Path();
     std::string Pattern();
 
+    // The text cut to at most nMaxBytes, never inside a UTF-8 sequence.
+    static std::string Clip(std::string strText, uint64_t nMaxBytes);
+    // What is left of a byte budget after nSpent bytes, never below zero.
+    // Budgets are 64-bit, so that "no cap" is no cap in a 32-bit process too.
+    static uint64_t Left(uint64_t nBudget, uint64_t nSpent) { return nBudget > nSpent ? nBudget - nSpent : 0; }
+
 private:
     std::string Numbers(int nCount, const char* pszSeparator, bool bGeometry);
     std::string LongText();

@@ -1,5 +1,7 @@
 #include "CSoakCase.h"
+#include <cstdint>
 #include <cstdio>
+#include <exception>
 #include "support/CFindOwner.h"
 #include "support/TestFiles.h"
 
@@ -53,12 +55,41 @@ bool SoakSources::Read(const CString& strProgramFolder)
     return !strDefaultXml.empty() && !strSampleImage.empty();
 }
 
-CSoakCase::CSoakCase(uint64_t nSeed, const SoakSources& sources) : m_nSeed(nSeed), m_sources(sources)
+CSoakCase::CSoakCase(uint64_t nSeed, const SoakSources& sources, bool bCapped) : m_nSeed(nSeed), m_bCapped(bCapped), m_sources(sources)
 {
-    CSoakRandom random(nSeed);
-    m_skin = CHostileSkin(sources.strDefaultXml, sources.strSampleImage, random).Make();
-    m_catalog = CHostileCatalog(sources.strSampleImage, random).Make();
+    try {
+        Make(bCapped);
+    } catch (const std::exception& error) {
+        // What was made so far is let go; the notes say how far it got.
+        m_strFailure = std::string("its inputs could not be made (") + error.what() + ")";
+        m_skin.strXml = std::string();
+        m_skin.images.clear();
+        m_catalog.strCatalog = m_catalog.strRefreshSource = std::string();
+        m_catalog.icons.clear();
+    }
+}
+
+void CSoakCase::Make(bool bCapped)
+{
+    CSoakRandom random(m_nSeed);
+    uint64_t nMaxBytes = bCapped ? kCapBytes : UINT64_MAX;
+    for (const SoakFile& image : m_sources.defaultImages)
+        nMaxBytes = CHostileValues::Left(nMaxBytes, image.strBytes.size());
+    CHostileSkin(m_sources.strDefaultXml, m_sources.strSampleImage, random, m_skin).Make(nMaxBytes / 4);
+    nMaxBytes = CHostileValues::Left(nMaxBytes, m_skin.strXml.size());
+    for (const SoakFile& image : m_skin.images)
+        nMaxBytes = CHostileValues::Left(nMaxBytes, image.strBytes.size());
+    CHostileCatalog(m_sources.strSampleImage, random).Make(nMaxBytes, m_catalog);
     m_storm = CMessageStorm(random, random.Between(8, 50));
+}
+
+size_t CSoakCase::InputBytes() const
+{
+    size_t nBytes = m_skin.strXml.size() + m_catalog.strCatalog.size() + m_catalog.strRefreshSource.size();
+    for (const std::vector<SoakFile>* pFiles : {&m_sources.defaultImages, &m_skin.images, &m_catalog.icons})
+        for (const SoakFile& file : *pFiles)
+            nBytes += file.strBytes.size();
+    return nBytes;
 }
 
 CSoakCase CSoakCase::WarmUp(const SoakSources& sources)
@@ -122,10 +153,23 @@ void CSoakCase::Run(CSoakHost& host) const
 void CSoakCase::Save(const CString& strFolder, const std::string& strOutcome) const
 {
     CreateDirectoryW(strFolder, nullptr);
-    WriteModuleFiles(strFolder);
-    WriteCatalogFiles(strFolder + L"catalog\\");
+    bool bFiles = IsMade() && InputBytes() <= kCapBytes;
+    if (bFiles) {
+        WriteModuleFiles(strFolder);
+        WriteCatalogFiles(strFolder + L"catalog\\");
+    }
+    WriteFileBytes(strFolder + L"case.txt", Description(strOutcome));
+}
+
+std::string CSoakCase::Description(const std::string& strOutcome) const
+{
     std::string strText = "seed " + SeedText() + "\noutcome: " + strOutcome + "\nreplay: ./tavrin soak --replay " +
-                          SeedText() + "\n\nskin:\n";
+                          SeedText() + (m_bCapped ? "" : " --uncapped") + "\n";
+    if (!IsMade())
+        strText += "inputs: not saved (" + m_strFailure + "); the notes below go as far as making got\n";
+    else if (InputBytes() > kCapBytes)
+        strText += "inputs: " + std::to_string(InputBytes()) + " bytes, too big to save; the replay makes them again\n";
+    strText += "\nskin:\n";
     for (const std::string& strNote : m_skin.notes)
         strText += "  " + strNote + "\n";
     strText += "catalog (PELLIX_CATALOG=catalog\\catalog.ini):\n";
@@ -134,5 +178,5 @@ void CSoakCase::Save(const CString& strFolder, const std::string& strOutcome) co
     strText += "storm:\n";
     for (const CMessageStorm::Step& step : m_storm.Steps())
         strText += "  " + CMessageStorm::Describe(step) + "\n";
-    WriteFileBytes(strFolder + L"case.txt", strText);
+    return strText;
 }

@@ -2,6 +2,13 @@
 // a hostile tool catalog with its refresh source and icons, and a message
 // storm. It writes its files where the module and Pellix.dll read them, runs
 // against a host, and saves itself for a replay.
+//
+// A case's input stays within what a real host could meet: skin, catalog
+// files and icons take at most kCapBytes together (the skin a quarter of
+// them, the catalog half of the rest, its refresh source what is left).
+// Uncapped, huge tool counts with long fields make inputs of hundreds of
+// megabytes, which a 32-bit process may fail to make: such a case is then
+// "not made", with the reason and the notes of what was being made.
 #pragma once
 #include <stdint.h>
 #include <string>
@@ -25,7 +32,10 @@ struct SoakSources
 class CSoakCase
 {
 public:
-    CSoakCase(uint64_t nSeed, const SoakSources& sources);
+    static constexpr size_t kCapBytes = 64u << 20;
+
+    // Makes the case; never throws (see IsMade).
+    CSoakCase(uint64_t nSeed, const SoakSources& sources, bool bCapped);
     // The case that warms a child up and is run again before the last
     // measurement: the default skin, 40 ordinary tools and ordinary use.
     static CSoakCase WarmUp(const SoakSources& sources);
@@ -33,6 +43,14 @@ public:
     uint64_t Seed() const { return m_nSeed; }
     std::string SeedText() const { return SeedText(m_nSeed); }
     static std::string SeedText(uint64_t nSeed);
+
+    // False when making the inputs failed (out of memory); Failure says why.
+    bool IsMade() const { return m_strFailure.empty(); }
+    const std::string& Failure() const { return m_strFailure; }
+    // The bytes of the skin, its images, the catalog, its refresh source and icons.
+    size_t InputBytes() const;
+    const HostileSkinFiles& Skin() const { return m_skin; }
+    const HostileCatalogFiles& Catalog() const { return m_catalog; }
 
     // Config\Morvel_SCfg.xml and Config\Default\* below the module's folder.
     void WriteModuleFiles(const CString& strModuleFolder) const;
@@ -43,15 +61,20 @@ public:
     void Run(CSoakHost& host) const;
 
     // Writes everything, with case.txt (seed, outcome, what was made, the
-    // storm, how to replay), into strFolder.
+    // storm, how to replay), into strFolder; a case that is not made or
+    // whose inputs pass kCapBytes writes case.txt alone.
     void Save(const CString& strFolder, const std::string& strOutcome) const;
 
 private:
-    CSoakCase(const SoakSources& sources) : m_nSeed(0), m_sources(sources) {}
+    CSoakCase(const SoakSources& sources) : m_nSeed(0), m_bCapped(true), m_sources(sources) {}
+    void Make(bool bCapped);
+    std::string Description(const std::string& strOutcome) const;
 
     uint64_t m_nSeed;
+    bool m_bCapped;
     const SoakSources& m_sources;
     HostileSkinFiles m_skin;
     HostileCatalogFiles m_catalog;
     CMessageStorm m_storm;
+    std::string m_strFailure;
 };

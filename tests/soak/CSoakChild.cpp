@@ -1,5 +1,6 @@
 #include "CSoakChild.h"
 #include <cstdio>
+#include "support/HeapCheck.h"
 #include "support/TestFiles.h"
 
 namespace {
@@ -10,8 +11,8 @@ SoakStatusBlock* g_pCrashBlock = nullptr;
 
 } // namespace
 
-CSoakChild::CSoakChild(CSoakStatus& status, bool bVerbose)
-    : m_status(status), m_bVerbose(bVerbose), m_moduleFolder(L"tavrin soak module", L"Config"), m_catalogFolder(L"tavrin soak catalog")
+CSoakChild::CSoakChild(CSoakStatus& status, bool bVerbose, bool bCapped)
+    : m_status(status), m_bVerbose(bVerbose), m_bCapped(bCapped), m_bHeapCheck(HeapCheckRequested()), m_moduleFolder(L"tavrin soak module", L"Config"), m_catalogFolder(L"tavrin soak catalog")
 {
     g_pCrashBlock = &status.Block();
     m_host.SetHeartbeat(&status.Block().nHeartbeat);
@@ -54,6 +55,31 @@ void CSoakChild::RunCase(const CSoakCase& soakCase)
     soakCase.Run(m_host);
 }
 
+bool CSoakChild::Made(const CSoakCase& soakCase)
+{
+    SoakStatusBlock& block = m_status.Block();
+    if (!soakCase.IsMade()) {
+        snprintf(block.szUnmade, sizeof(block.szUnmade), "%s", soakCase.Failure().c_str());
+        fprintf(stderr, "soak: case seed %s: %s\n", soakCase.SeedText().c_str(), soakCase.Failure().c_str());
+        return false;
+    }
+    LONGLONG nBytes = static_cast<LONGLONG>(soakCase.InputBytes());
+    if (nBytes > block.nLargestInput) {
+        block.nLargestInput = nBytes;
+        block.nLargestSeed = soakCase.Seed();
+    }
+    return true;
+}
+
+void CSoakChild::CheckHeaps(const CSoakCase& soakCase) const
+{
+    if (!m_bHeapCheck)
+        return;
+    if (int nInvalid = InvalidProcessHeaps())
+        fprintf(stderr, "heap check: %d heaps failed validation after the case of seed %s\n", nInvalid,
+                soakCase.SeedText().c_str());
+}
+
 void CSoakChild::PrintCase(int nIndex, const std::string& strSeed, DWORD dwMs)
 {
     ResourceCounts counts = CResourceMeter::Measure();
@@ -81,8 +107,11 @@ int CSoakChild::RunCases(uint64_t nRunSeed, int nFirst, int nCount)
         }
         block.nRunning = i;
         DWORD dwStart = GetTickCount();
-        CSoakCase soakCase(CSoakRandom::CaseSeed(nRunSeed, static_cast<uint64_t>(i)), m_sources);
+        CSoakCase soakCase(CSoakRandom::CaseSeed(nRunSeed, static_cast<uint64_t>(i)), m_sources, m_bCapped);
+        if (!Made(soakCase))
+            return 1;
         RunCase(soakCase);
+        CheckHeaps(soakCase);
         block.nRunning = -1;
         if (m_bVerbose)
             PrintCase(i, soakCase.SeedText(), GetTickCount() - dwStart);
@@ -102,13 +131,18 @@ int CSoakChild::RunSeed(uint64_t nCaseSeed, int nRepeat)
     if (!Prepare())
         return 2;
     SoakStatusBlock& block = m_status.Block();
-    CSoakCase soakCase(nCaseSeed, m_sources);
+    block.nRunning = 0;
+    CSoakCase soakCase(nCaseSeed, m_sources, m_bCapped);
+    if (!Made(soakCase))
+        return 1;
+    block.nRunning = -1;
     if (m_bVerbose)
         fprintf(stderr, "soak: at the start: %s\n", CResourceMeter::Breakdown().c_str());
     for (int i = 0; i < nRepeat; ++i) {
         DWORD dwStart = GetTickCount();
         block.nRunning = i;
         RunCase(soakCase);
+        CheckHeaps(soakCase);
         block.nRunning = -1;
         InterlockedIncrement(&block.nFinished);
         // The first run fills whatever caches the case needs; later runs must not grow.

@@ -13,8 +13,9 @@
 class CSoakChild
 {
 public:
-    // bVerbose: one line per case on stderr with its time and the GDI objects after it.
-    CSoakChild(CSoakStatus& status, bool bVerbose);
+    // bVerbose: one line per case on stderr with its time and the GDI objects
+    // after it; bCapped: cases keep within CSoakCase::kCapBytes.
+    CSoakChild(CSoakStatus& status, bool bVerbose, bool bCapped);
 
     // Runs cases nFirst to nFirst + nCount - 1 of the run; returns the exit code.
     int RunCases(uint64_t nRunSeed, int nFirst, int nCount);
@@ -25,11 +26,18 @@ public:
 private:
     bool Prepare();
     void RunCase(const CSoakCase& soakCase);
+    // Records the case's input size; false, with the reason in the status
+    // block, when its inputs could not be made.
+    bool Made(const CSoakCase& soakCase);
+    // Under ./tavrin heapcheck, validates every heap after the case.
+    void CheckHeaps(const CSoakCase& soakCase) const;
     static void PrintCase(int nIndex, const std::string& strSeed, DWORD dwMs);
     static LONG WINAPI RecordCrash(EXCEPTION_POINTERS* pException);
 
     CSoakStatus& m_status;
     bool m_bVerbose;
+    bool m_bCapped;
+    bool m_bHeapCheck;
     SoakSources m_sources;
     CTempFolder m_moduleFolder;
     CTempFolder m_catalogFolder;

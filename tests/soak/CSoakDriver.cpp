@@ -1,4 +1,5 @@
 #include "CSoakDriver.h"
+#include <algorithm>
 #include <cstdio>
 #include "CResourceMeter.h"
 #include "CSoakCase.h"
@@ -55,7 +56,7 @@ CSoakDriver::ChildEnd CSoakDriver::RunChild(const std::wstring& strArguments, CS
     GetModuleFileNameW(nullptr, szProgram, MAX_PATH);
     std::wstring strCommand = L"\"" + std::wstring(szProgram) + L"\" --child " +
                               Hex(reinterpret_cast<uintptr_t>(status.Handle())) + L" " + strArguments +
-                              (m_options.bVerbose ? L" --verbose" : L"");
+                              (m_options.bVerbose ? L" --verbose" : L"") + (m_options.bUncapped ? L" --uncapped" : L"");
     STARTUPINFOW si = {sizeof(si)};
     PROCESS_INFORMATION pi = {};
     if (!CreateProcessW(szProgram, &strCommand[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi))
@@ -79,12 +80,32 @@ CSoakDriver::ChildEnd CSoakDriver::RunChild(const std::wstring& strArguments, CS
         }
         if (GetTickCount() - dwProgress > kProgressMs) {
             dwProgress = GetTickCount();
-            fprintf(stderr, "soak: ... case %ld running, %d crashes, %d hangs so far\n", nRunning, m_nCrashes,
+            fprintf(stderr, "soak: ... %s, %d crashes, %d hangs so far\n", Progress(block).c_str(), m_nCrashes,
                     m_nHangs);
         }
     }
     GetExitCodeProcess(process, &dwExitCode);
     return dwExitCode == 0 ? ChildEnd::Finished : ChildEnd::Crashed;
+}
+
+// Between cases the child is starting (loading the module, the warm-up
+// case) or measuring (after the last case, the warm-up case again).
+std::string CSoakDriver::Progress(const SoakStatusBlock& block)
+{
+    LONG nRunning = block.nRunning, nFinished = block.nFinished;
+    if (nRunning >= 0)
+        return "case " + std::to_string(nRunning) + " running";
+    if (nFinished == 0)
+        return "the child is starting";
+    return std::to_string(nFinished) + " cases done in this child, measuring";
+}
+
+void CSoakDriver::NoteLargest(const SoakStatusBlock& block)
+{
+    if (block.nLargestInput > m_nLargestInput) {
+        m_nLargestInput = block.nLargestInput;
+        m_nLargestSeed = block.nLargestSeed;
+    }
 }
 
 void CSoakDriver::Record(uint64_t nSeed, int nIndex, const char* pszKind, const std::string& strOutcome)
@@ -102,7 +123,7 @@ void CSoakDriver::SaveCase(uint64_t nSeed, const char* pszKind, const std::strin
     if (!sources.Read(ProgramFolder()))
         return;
     CString strFolder = m_options.strOut + CString(pszKind) + L"-" + CString(CSoakCase::SeedText(nSeed).c_str()) + L"\\";
-    CSoakCase(nSeed, sources).Save(strFolder, strOutcome);
+    CSoakCase(nSeed, sources, !m_options.bUncapped).Save(strFolder, strOutcome);
 }
 
 // Where the platform's GDI+ leaks memory DCs, their growth is reported apart
@@ -156,6 +177,7 @@ int CSoakDriver::Run()
         ChildEnd end = RunChild(strArguments, status, dwExitCode);
         SoakStatusBlock& block = status.Block();
         LONG nRunning = block.nRunning;
+        NoteLargest(block);
         if (end == ChildEnd::Failed || (end != ChildEnd::Finished && nRunning < 0 && block.nFinished == 0)) {
             fprintf(stderr, "soak: the child could not start its cases (%s)\n", ExitText(dwExitCode).c_str());
             return 2;
@@ -179,7 +201,10 @@ int CSoakDriver::Run()
             continue;
         }
         uint64_t nSeed = CSoakRandom::CaseSeed(m_options.nSeed, static_cast<uint64_t>(nRunning));
-        if (end == ChildEnd::Hung) {
+        if (end == ChildEnd::Crashed && block.szUnmade[0]) {
+            ++m_nUnmade;
+            Record(nSeed, nRunning, "unmade", block.szUnmade);
+        } else if (end == ChildEnd::Hung) {
             ++m_nHangs;
             Record(nSeed, nRunning, "hang", "no progress for " + std::to_string(m_options.nHangSeconds) + " s");
         } else {
@@ -190,11 +215,13 @@ int CSoakDriver::Run()
     }
     bool bBeyondTolerance = false;
     std::string strGrowth = nMeasuredCases ? Growth(measured, bBeyondTolerance) : "no measurement";
+    std::string strUnmade = m_nUnmade ? ", " + std::to_string(m_nUnmade) + " not made" : std::string();
     char szSummary[1024];
-    snprintf(szSummary, sizeof(szSummary), "soak: %d cases, %d crashes, %d hangs, %s (seed %llx, %s over %d cases "
-             "in one child, %lu s)", m_options.nCases, m_nCrashes, m_nHangs, strGrowth.c_str(),
-             static_cast<unsigned long long>(m_options.nSeed), CResourceMeter::Method().c_str(), nMeasuredCases,
-             static_cast<unsigned long>((GetTickCount() - dwStart) / 1000));
+    snprintf(szSummary, sizeof(szSummary), "soak: %d cases, %d crashes, %d hangs%s, %s (seed %llx, %s over %d cases "
+             "in one child, largest input %lld bytes (seed %s), %lu s)", m_options.nCases, m_nCrashes, m_nHangs,
+             strUnmade.c_str(), strGrowth.c_str(), static_cast<unsigned long long>(m_options.nSeed),
+             CResourceMeter::Method().c_str(), nMeasuredCases, m_nLargestInput,
+             CSoakCase::SeedText(m_nLargestSeed).c_str(), static_cast<unsigned long>((GetTickCount() - dwStart) / 1000));
     std::string strReport = std::string(szSummary) + "\n";
     for (const Finding& finding : m_findings)
         strReport += "  case " + std::to_string(finding.nIndex) + " seed " + CSoakCase::SeedText(finding.nSeed) +
@@ -204,7 +231,7 @@ int CSoakDriver::Run()
     if (bBeyondTolerance)
         printf("soak: growth beyond the tolerance (GDI %ld, user %ld, memory %lld KiB)\n", kGdiTolerance,
                kUserTolerance, kMemoryToleranceBytes >> 10);
-    return m_nCrashes || m_nHangs || bBeyondTolerance || nMeasuredCases == 0 ? 1 : 0;
+    return m_nCrashes || m_nHangs || m_nUnmade || bBeyondTolerance || nMeasuredCases == 0 ? 1 : 0;
 }
 
 int CSoakDriver::Replay()
@@ -217,11 +244,17 @@ int CSoakDriver::Replay()
                             status, dwExitCode);
     std::string strSeed = CSoakCase::SeedText(m_options.nReplaySeed);
     const SoakStatusBlock& block = status.Block();
+    if (end == ChildEnd::Crashed && block.szUnmade[0]) {
+        ++m_nUnmade;
+        Record(m_options.nReplaySeed, 0, "unmade", block.szUnmade);
+        printf("soak: case %s: 0 crashes, 0 hangs, 1 not made: %s\n", strSeed.c_str(), block.szUnmade);
+        return 1;
+    }
     if (end == ChildEnd::Finished) {
         bool bBeyondTolerance = false;
         std::string strGrowth = block.bMeasured ? ", " + Growth(block, bBeyondTolerance) + " from the first run to the last"
                                                 : std::string();
-        std::string strOutcome = "no crash, no hang" + strGrowth;
+        std::string strOutcome = "no crash, no hang, input " + std::to_string(block.nLargestInput) + " bytes" + strGrowth;
         printf("soak: case %s, %d runs: %s\n", strSeed.c_str(), m_options.nRepeat, strOutcome.c_str());
         SaveCase(m_options.nReplaySeed, "replay", strOutcome);
         return bBeyondTolerance ? 1 : 0;
@@ -235,4 +268,43 @@ int CSoakDriver::Replay()
     Record(m_options.nReplaySeed, 0, bHung ? "hang" : "crash",
            bHung ? "no progress for " + std::to_string(m_options.nHangSeconds) + " s" : ExitText(dwExitCode));
     return 1;
+}
+
+int CSoakDriver::Sizes()
+{
+    SoakSources sources;
+    if (!sources.Read(ProgramFolder())) {
+        fprintf(stderr, "soak: the default skin is missing beside the program (Config\\Morvel_SCfg.xml)\n");
+        return 2;
+    }
+    DWORD dwStart = GetTickCount();
+    std::vector<size_t> sizes;
+    int nOverCap = 0;
+    for (int i = 0; i < m_options.nCases; ++i) {
+        uint64_t nSeed = CSoakRandom::CaseSeed(m_options.nSeed, static_cast<uint64_t>(i));
+        CSoakCase soakCase(nSeed, sources, !m_options.bUncapped);
+        if (!soakCase.IsMade()) {
+            ++m_nUnmade;
+            fprintf(stderr, "soak: case %d (seed %s): %s\n", i, soakCase.SeedText().c_str(), soakCase.Failure().c_str());
+            continue;
+        }
+        size_t nBytes = soakCase.InputBytes();
+        sizes.push_back(nBytes);
+        nOverCap += nBytes > CSoakCase::kCapBytes;
+        if (static_cast<LONGLONG>(nBytes) > m_nLargestInput) {
+            m_nLargestInput = static_cast<LONGLONG>(nBytes);
+            m_nLargestSeed = nSeed;
+        }
+    }
+    std::sort(sizes.begin(), sizes.end());
+    auto Share = [&sizes](size_t nPermille) {
+        return static_cast<unsigned long long>(sizes.empty() ? 0 : sizes[(sizes.size() - 1) * nPermille / 1000]);
+    };
+    printf("soak sizes: %d cases from seed %llx (%s): largest input %lld bytes (seed %s), median %llu, 99%% within %llu, "
+           "99.9%% within %llu, %d over %llu, %d not made (%lu s)\n",
+           m_options.nCases, static_cast<unsigned long long>(m_options.nSeed),
+           m_options.bUncapped ? "uncapped" : "capped", m_nLargestInput, CSoakCase::SeedText(m_nLargestSeed).c_str(),
+           Share(500), Share(990), Share(999), nOverCap, static_cast<unsigned long long>(CSoakCase::kCapBytes), m_nUnmade,
+           static_cast<unsigned long>((GetTickCount() - dwStart) / 1000));
+    return nOverCap || m_nUnmade ? 1 : 0;
 }

@@ -3,9 +3,10 @@
 // the hang limit (no call into the module returns and no message is handled
 // for that long), records the case, saves its inputs under the output folder
 // (crash-<seed>\ or hang-<seed>\) and goes on with a fresh child from the next
-// case. Ends with one summary line:
+// case. A child that could not make a case's inputs (out of memory) is a
+// finding too, saved as unmade-<seed>\. Ends with one summary line:
 //   soak: N cases, C crashes, H hangs, GDI objects +g, user objects +u,
-//   private memory +m KiB (...)
+//   private memory +m KiB (..., largest input B bytes, ...)
 // and exit code 0 (clean), 1 (crash, hang or growth beyond the tolerance) or
 // 2 (could not run).
 #pragma once
@@ -22,6 +23,9 @@ public:
 
     int Run();
     int Replay();
+    // Makes the cases in this process without running them and reports the
+    // largest input; exit code 1 when a case passes the cap or is not made.
+    int Sizes();
 
 private:
     enum class ChildEnd { Finished, Crashed, Hung, Failed };
@@ -37,6 +41,8 @@ private:
     // Saves the case's inputs in <out><kind>-<seed>\.
     void SaveCase(uint64_t nSeed, const char* pszKind, const std::string& strOutcome) const;
     std::string Growth(const SoakStatusBlock& block, bool& bBeyondTolerance) const;
+    void NoteLargest(const SoakStatusBlock& block);
+    static std::string Progress(const SoakStatusBlock& block);
     static std::string Change(const ResourceCounts& from, const ResourceCounts& to, bool bPlatformDcLeak);
     static std::string ExitText(DWORD dwExitCode);
 
@@ -44,4 +50,7 @@ private:
     std::vector<Finding> m_findings;
     int m_nCrashes = 0;
     int m_nHangs = 0;
+    int m_nUnmade = 0;
+    LONGLONG m_nLargestInput = 0;
+    uint64_t m_nLargestSeed = 0;
 };

@@ -22,8 +22,8 @@ bool CSoakOptions::Parse(int argc, wchar_t** argv, std::string& strError)
         std::wstring strName = argv[i];
         const wchar_t* pszValue = i + 1 < argc ? argv[i + 1] : nullptr;
         bool bRead = pszValue != nullptr;
-        if (strName == L"--verbose") {
-            bVerbose = true;
+        if (strName == L"--verbose" || strName == L"--uncapped" || strName == L"--sizes") {
+            (strName == L"--verbose" ? bVerbose : strName == L"--uncapped" ? bUncapped : bSizes) = true;
             continue;
         }
         if (strName == L"--child") {

@@ -1,6 +1,8 @@
 // The soak's command line.
 //   tavrin_soak [--cases N] [--seed S] [--out FOLDER] [--hang-seconds T] [--verbose]
 //   tavrin_soak --replay CASESEED [--repeat N] [--out FOLDER]
+//   tavrin_soak --sizes [--cases N] [--seed S]
+// with --uncapped for cases of any size;
 // and, used by the driver for its children only:
 //   tavrin_soak --child STATUSHANDLE (--seed S --first I --count N | --case-seed X)
 // Seeds are hexadecimal, as the summary and saved cases print them.
@@ -24,6 +26,8 @@ public:
     CString strOut = L"out\\soak";
     int nHangSeconds = 60; // one call into the module or one message, not a whole case
     bool bVerbose = false; // one line per case: index, seed, time, resources
+    bool bUncapped = false; // cases of any size, as made before the size cap
+    bool bSizes = false;    // only makes the cases and reports their input sizes
 
     bool bChild = false;
     uintptr_t nStatusHandle = 0;

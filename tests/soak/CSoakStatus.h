@@ -17,6 +17,9 @@ struct SoakStatusBlock
     volatile LONG nHeartbeat; // counts the host's calls into the module and its message loops
     volatile LONG bPlatformDcLeak; // the platform's GDI+ leaks memory DCs (CResourceMeter::TextLayoutLeaksDc)
     volatile LONG bMiddle;    // middle is set
+    volatile LONGLONG nLargestInput; // bytes of the largest case input this child made
+    volatile ULONGLONG nLargestSeed; // the seed of that case
+    char szUnmade[160];       // why the running case's inputs could not be made; empty when they were
     ResourceCounts baseline;  // after the warm-up case
     ResourceCounts middle;    // before the middle case: the system's caches fill early, a leak goes on
     ResourceCounts final;     // after all cases and the warm-up case again

@@ -13,8 +13,9 @@ int wmain(int argc, wchar_t** argv)
     CSoakOptions options;
     std::string strError;
     if (!options.Parse(argc, argv, strError)) {
-        fprintf(stderr, "soak: %s\nusage: tavrin_soak [--cases N] [--seed S] [--out FOLDER] [--hang-seconds T]\n"
-                        "       tavrin_soak --replay SEED [--repeat N] [--out FOLDER]\n",
+        fprintf(stderr, "soak: %s\nusage: tavrin_soak [--cases N] [--seed S] [--out FOLDER] [--hang-seconds T] [--uncapped]\n"
+                        "       tavrin_soak --replay SEED [--repeat N] [--out FOLDER] [--uncapped]\n"
+                        "       tavrin_soak --sizes [--cases N] [--seed S] [--uncapped]\n",
                 strError.c_str());
         return 2;
     }
@@ -22,12 +23,14 @@ int wmain(int argc, wchar_t** argv)
         CSoakStatus status(reinterpret_cast<HANDLE>(options.nStatusHandle));
         if (!status.IsValid())
             return 2;
-        CSoakChild child(status, options.bVerbose);
+        CSoakChild child(status, options.bVerbose, !options.bUncapped);
         return options.bCaseSeed ? child.RunSeed(options.nCaseSeed, options.nRepeat)
                                  : child.RunCases(options.nSeed, options.nFirst, options.nCount);
     }
     if (!options.bSeedGiven)
         options.nSeed = static_cast<uint64_t>(time(nullptr)) ^ (static_cast<uint64_t>(GetCurrentProcessId()) << 32);
     CSoakDriver driver(options);
+    if (options.bSizes)
+        return driver.Sizes();
     return options.bReplay ? driver.Replay() : driver.Run();
 }
