@@ -23,6 +23,8 @@ public:
     int RunSeed(uint64_t nCaseSeed, int nRepeat);
 
 private:
+    friend class CFaultChild; // prepares the module and runs the warm-up case the same way
+
     bool Prepare();
     void RunCase(const CSoakCase& soakCase);
     static void PrintCase(int nIndex, const std::string& strSeed, DWORD dwMs);

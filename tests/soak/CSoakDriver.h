@@ -24,6 +24,8 @@ public:
     int Replay();
 
 private:
+    friend class CFaultSweep; // runs its children under the same watchdog
+
     enum class ChildEnd { Finished, Crashed, Hung, Failed };
     struct Finding
     {

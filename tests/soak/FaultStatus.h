@@ -1,0 +1,21 @@
+// What a fault child tells its driver (part of SoakStatusBlock): which point
+// of its list is running, so that a crash or hang is put on that point, how
+// many calls each import made in one panel life, and what it found.
+#pragma once
+#include <windows.h>
+
+const int kMaxFaultRows = 64;
+
+struct FaultStatus
+{
+    volatile LONG nPoint;        // index in the child's list of the point running, -1 between points
+    volatile LONG nPointCall;    // the call that point fails
+    volatile LONG bPointOnwards; // the point fails every call from nPointCall on
+    volatile LONG nPointsDone;   // points this child finished
+    volatile LONG nPointsListed; // points in this child's list, resumed points included
+    volatile LONG bCounted;      // anCalls is set
+    volatile LONG nLeaks;        // points after which resources were not back at the baseline
+    volatile LONG nWrongPanels;  // points after which the next clean panel looked wrong
+    volatile LONG nBrokenEntries; // QmUIFunEnter gave no panel but left a window behind
+    volatile LONG anCalls[kMaxFaultRows]; // calls of each fault row in one panel life
+};
