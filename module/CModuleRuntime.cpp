@@ -2,17 +2,23 @@
 #include <gdiplus.h>
 #include <xercesc/util/PlatformUtils.hpp>
 #include <xercesc/util/XMLException.hpp>
+#include <xercesc/util/XMLUni.hpp>
 #include "diag/CLogTrace.h"
+#include "module/CXmlMemoryManager.h"
 
 namespace {
 const DWORD kTraceLevel = 4;
+CXmlMemoryManager g_xmlMemory;
 
 bool StartXml()
 {
     try {
-        xercesc::XMLPlatformUtils::Initialize();
+        g_xmlMemory.BeginStart();
+        xercesc::XMLPlatformUtils::Initialize(xercesc::XMLUni::fgXercescDefaultLocale, nullptr, nullptr, &g_xmlMemory);
+        g_xmlMemory.EndStart();
         return true;
     } catch (...) {
+        g_xmlMemory.EndStart();
         return false;
     }
 }
@@ -44,6 +50,7 @@ void CModuleRuntime::Stop()
     }
     if (m_bXmlStarted) {
         xercesc::XMLPlatformUtils::Terminate();
+        g_xmlMemory.ReleaseReserve();
         m_bXmlStarted = false;
     }
 }

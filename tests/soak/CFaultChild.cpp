@@ -1,4 +1,5 @@
 #include "CFaultChild.h"
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include "support/CFaultInjector.h"
@@ -103,7 +104,7 @@ void CFaultChild::RunPoint(size_t nRow, const Point& point)
         Report(nRow, point, "QmUIFunEnter gave no panel but left a window behind", faults.nBrokenEntries);
     CPanelLife::Outcome clean = CPanelLife::Run(m_soak.m_host, true);
     if (!LooksRight(clean))
-        Report(nRow, point, clean.bPanel ? "the next clean panel's pixels differ from the reference panel's"
+        Report(nRow, point, clean.bPanel ? "the next clean panel differs from the reference panel: " + Difference(clean)
                                          : "the next clean life gave no panel", faults.nWrongPanels);
     std::string strGrowth;
     if (!BackAtBaseline(strGrowth))
@@ -117,6 +118,27 @@ bool CFaultChild::LooksRight(const CPanelLife::Outcome& clean) const
 {
     return clean.bPanel && clean.nWidth == m_reference.nWidth && clean.nHeight == m_reference.nHeight &&
            clean.pixels == m_reference.pixels;
+}
+
+std::string CFaultChild::Difference(const CPanelLife::Outcome& clean) const
+{
+    if (clean.nWidth != m_reference.nWidth || clean.nHeight != m_reference.nHeight)
+        return std::to_string(clean.nWidth) + " x " + std::to_string(clean.nHeight) + " pixels instead of " +
+               std::to_string(m_reference.nWidth) + " x " + std::to_string(m_reference.nHeight);
+    RECT rc = {clean.nWidth, clean.nHeight, -1, -1};
+    int nDiffer = 0;
+    for (size_t i = 0; i < clean.pixels.size(); ++i) {
+        if (clean.pixels[i] == m_reference.pixels[i])
+            continue;
+        int x = static_cast<int>(i % clean.nWidth), y = static_cast<int>(i / clean.nWidth);
+        ++nDiffer;
+        rc = {std::min<LONG>(rc.left, x), std::min<LONG>(rc.top, y), std::max<LONG>(rc.right, x + 1),
+              std::max<LONG>(rc.bottom, y + 1)};
+    }
+    char szText[128];
+    snprintf(szText, sizeof(szText), "%d pixels differ, within (%ld,%ld)-(%ld,%ld)", nDiffer, rc.left, rc.top,
+             rc.right, rc.bottom);
+    return szText;
 }
 
 bool CFaultChild::BackAtBaseline(std::string& strGrowth)

@@ -42,6 +42,8 @@ private:
     // Resources after the lives settled; a growth gets a longer settling first, to tell a leak from a late release.
     bool BackAtBaseline(std::string& strGrowth);
     bool LooksRight(const CPanelLife::Outcome& clean) const;
+    // How many pixels differ and where, or how the sizes differ.
+    std::string Difference(const CPanelLife::Outcome& clean) const;
     void Report(size_t nRow, const Point& point, const std::string& strFinding, volatile LONG& nCount);
 
     CSoakStatus& m_status;

@@ -42,4 +42,5 @@ private:
     const CSoakOptions& m_options;
     CSoakDriver m_driver;
     std::vector<RowResult> m_results;
+    std::vector<LONG> m_counts; // calls of every row in one panel life, from the last child that counted
 };
