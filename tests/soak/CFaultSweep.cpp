@@ -87,7 +87,7 @@ int CFaultSweep::Run()
             continue;
         RowResult result;
         // The first child counted every row's calls: a row without calls needs no child.
-        if (!m_results.empty() && m_counts[nRow] == 0) {
+        if (nRow < m_counts.size() && m_counts[nRow] == 0) {
             result.strName = FaultImports()[nRow].pszName;
             result.bCounted = true;
         } else if (!SweepRow(nRow, result)) {
