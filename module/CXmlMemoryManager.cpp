@@ -3,10 +3,12 @@
 #include <xercesc/util/OutOfMemoryException.hpp>
 
 namespace {
-// The library's start takes well under this; only what the heap refuses comes from it.
-const size_t kReserveBytes = 1 << 20;
+// The library's start and stop take well under this; only what the heap refuses comes from it.
+const size_t kReserveBytes = 4 << 20;
 const size_t kAlignment = 16;
 }
+
+CXmlMemoryManager g_xmlMemory;
 
 CXmlMemoryManager::~CXmlMemoryManager()
 {
@@ -14,11 +16,11 @@ CXmlMemoryManager::~CXmlMemoryManager()
         VirtualFree(m_pReserve, 0, MEM_RELEASE);
 }
 
-void CXmlMemoryManager::BeginStart()
+void CXmlMemoryManager::OpenReserve()
 {
     if (!m_pReserve)
         m_pReserve = static_cast<BYTE*>(VirtualAlloc(nullptr, kReserveBytes, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
-    m_bStarting = true;
+    m_bReserveOpen = true;
 }
 
 bool CXmlMemoryManager::InReserve(const void* p) const
@@ -30,7 +32,7 @@ bool CXmlMemoryManager::InReserve(const void* p) const
 void* CXmlMemoryManager::FromReserve(size_t nSize)
 {
     size_t nRounded = (nSize + kAlignment - 1) & ~(kAlignment - 1);
-    if (!m_pReserve || nRounded > kReserveBytes - m_nReserveUsed)
+    if (!m_bReserveOpen || !m_pReserve || nRounded > kReserveBytes - m_nReserveUsed)
         return nullptr;
     void* p = m_pReserve + m_nReserveUsed;
     m_nReserveUsed += nRounded;
@@ -40,7 +42,7 @@ void* CXmlMemoryManager::FromReserve(size_t nSize)
 void* CXmlMemoryManager::allocate(XMLSize_t size)
 {
     void* p = std::malloc(size ? size : 1);
-    if (!p && m_bStarting)
+    if (!p)
         p = FromReserve(size);
     if (!p)
         throw xercesc::OutOfMemoryException();

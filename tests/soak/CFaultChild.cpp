@@ -1,6 +1,7 @@
 #include "CFaultChild.h"
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include "support/CFaultInjector.h"
 
@@ -35,11 +36,17 @@ std::vector<CFaultChild::Point> CFaultChild::Plan(const FaultImport& row, LONG n
         if (!bSample && nCall > kDenseCalls)
             nStride = row.nSweepStride;
         if (nCall >= nFrom && nCall <= nTo)
-            points.push_back({nCall, false});
+            points.push_back({nCall, false, -1});
     }
     LONG nMiddle = (nCalls + 1) / 2;
     if (nCalls > 0 && nMiddle >= nFrom && nMiddle <= nTo)
-        points.push_back({nMiddle, true});
+        points.push_back({nMiddle, true, -1});
+    for (size_t i = 0; i < FaultRegressions().size(); ++i) {
+        if (strcmp(FaultRegressions()[i].pszRow, row.pszName) != 0)
+            continue;
+        points.push_back({1, false, static_cast<int>(i)});
+        points.push_back({1, true, static_cast<int>(i)});
+    }
     return points;
 }
 
@@ -49,7 +56,9 @@ bool CFaultChild::Start(size_t nRow)
     faults.nPoint = -1;
     if (!m_soak.Prepare())
         return false;
-    g_pInjector = std::make_unique<CFaultInjector>(GetModuleHandleW(L"Tavrin.dll"));
+    HMODULE hModule = GetModuleHandleW(L"Tavrin.dll");
+    g_pInjector = std::make_unique<CFaultInjector>(hModule);
+    m_pSymbols = std::make_unique<CModuleSymbols>(hModule);
     m_soak.RunCase(CSoakCase::WarmUp(m_soak.m_sources));
     CPanelLife::Run(m_soak.m_host, false);
     CFaultInjector::ResetCounts();
@@ -83,6 +92,7 @@ int CFaultChild::Run()
     for (size_t i = static_cast<size_t>(m_options.nResume); i < points.size(); ++i) {
         faults.nPointCall = points[i].nCall;
         faults.bPointOnwards = points[i].bOnwards ? 1 : 0;
+        faults.nPointSite = points[i].nRegression;
         faults.nPoint = static_cast<LONG>(i);
         m_status.Block().nRunning = static_cast<LONG>(i);
         RunPoint(static_cast<size_t>(nRow), points[i]);
@@ -97,7 +107,10 @@ int CFaultChild::Run()
 void CFaultChild::RunPoint(size_t nRow, const Point& point)
 {
     FaultStatus& faults = m_status.Block().faults;
-    CFaultInjector::Arm(nRow, point.nCall, point.bOnwards);
+    if (!Arm(nRow, point)) {
+        Report(nRow, point, "the call site is not in the module's symbols", faults.nMissingSites);
+        return;
+    }
     CPanelLife::Outcome failed = CPanelLife::Run(m_soak.m_host, false);
     CFaultInjector::Disarm();
     if (failed.bWindowLeft)
@@ -112,6 +125,20 @@ void CFaultChild::RunPoint(size_t nRow, const Point& point)
     if (m_options.bVerbose)
         fprintf(stderr, "faults: %s call %ld%s: %s, %ld calls failed\n", FaultImports()[nRow].pszName, point.nCall,
                 point.bOnwards ? " onwards" : "", failed.bPanel ? "panel" : "no panel", CFaultInjector::Failed());
+}
+
+bool CFaultChild::Arm(size_t nRow, const Point& point)
+{
+    if (point.nRegression < 0) {
+        CFaultInjector::Arm(nRow, point.nCall, point.bOnwards);
+        return true;
+    }
+    const void* pBegin = nullptr;
+    const void* pEnd = nullptr;
+    if (!m_pSymbols->Find(FaultRegressions()[point.nRegression].pszCallSite, pBegin, pEnd))
+        return false;
+    CFaultInjector::ArmAt(nRow, pBegin, pEnd, point.nCall, point.bOnwards);
+    return true;
 }
 
 bool CFaultChild::LooksRight(const CPanelLife::Outcome& clean) const
@@ -165,6 +192,8 @@ bool CFaultChild::BackAtBaseline(std::string& strGrowth)
 void CFaultChild::Report(size_t nRow, const Point& point, const std::string& strFinding, volatile LONG& nCount)
 {
     InterlockedIncrement(&nCount);
-    fprintf(stderr, "faults: %s call %ld%s: %s\n", FaultImports()[nRow].pszName, point.nCall,
+    std::string strSite = point.nRegression < 0 ? std::string()
+                                                : std::string(" from ") + FaultRegressions()[point.nRegression].pszCallSite;
+    fprintf(stderr, "faults: %s call %ld%s%s: %s\n", FaultImports()[nRow].pszName, point.nCall, strSite.c_str(),
             point.bOnwards ? " and every call after it" : "", strFinding.c_str());
 }

@@ -9,11 +9,13 @@
 // objects, user objects and private memory are back at the baseline.
 // Findings go to stderr, one line each, and are counted in the status block.
 #pragma once
+#include <memory>
 #include <vector>
 #include "CPanelLife.h"
 #include "CResourceMeter.h"
 #include "CSoakChild.h"
 #include "CSoakOptions.h"
+#include "support/CModuleSymbols.h"
 #include "support/FaultImport.h"
 
 class CFaultChild
@@ -23,6 +25,7 @@ public:
     {
         LONG nCall;    // the call that fails, counted from 1
         bool bOnwards; // and every call after it
+        int nRegression; // counted only from the call site of this FaultRegressions entry, or -1
     };
 
     CFaultChild(CSoakStatus& status, const CSoakOptions& options);
@@ -33,12 +36,14 @@ public:
     // The points of a row with nCalls calls in one life: the full sweep's
     // every call of the first kDenseCalls and then every m-th, or the
     // sample's every s-th, within [nFrom, nTo]; then every call from the
-    // middle on.
+    // middle on; then the row's regressions.
     static std::vector<Point> Plan(const FaultImport& row, LONG nCalls, bool bSample, int nFrom, int nTo);
 
 private:
     bool Start(size_t nRow);
     void RunPoint(size_t nRow, const Point& point);
+    // Arms the injector for the point; false when a regression's call site is not in the module.
+    bool Arm(size_t nRow, const Point& point);
     // Resources after the lives settled; a growth gets a longer settling first, to tell a leak from a late release.
     bool BackAtBaseline(std::string& strGrowth);
     bool LooksRight(const CPanelLife::Outcome& clean) const;
@@ -49,6 +54,7 @@ private:
     CSoakStatus& m_status;
     const CSoakOptions& m_options;
     CSoakChild m_soak;
+    std::unique_ptr<CModuleSymbols> m_pSymbols;
     CPanelLife::Outcome m_reference;
     ResourceCounts m_baseline;
 };

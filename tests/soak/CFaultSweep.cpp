@@ -21,7 +21,9 @@ std::wstring CFaultSweep::ChildArguments(size_t nRow, int nResume) const
 
 std::string CFaultSweep::PointText(const FaultStatus& faults)
 {
-    return "call " + std::to_string(faults.nPointCall) + (faults.bPointOnwards ? " and every call after it" : "");
+    std::string strSite = faults.nPointSite < 0 ? std::string()
+                                                : std::string(" from ") + FaultRegressions()[faults.nPointSite].pszCallSite;
+    return "call " + std::to_string(faults.nPointCall) + strSite + (faults.bPointOnwards ? " and every call after it" : "");
 }
 
 bool CFaultSweep::SweepRow(size_t nRow, RowResult& result)
@@ -31,6 +33,7 @@ bool CFaultSweep::SweepRow(size_t nRow, RowResult& result)
     for (int nResume = 0;;) {
         status.Reset();
         status.Block().faults.nPoint = -1;
+        status.Block().faults.nPointSite = -1;
         DWORD dwExitCode = 0;
         CSoakDriver::ChildEnd end = m_driver.RunChild(ChildArguments(nRow, nResume), status, dwExitCode);
         const FaultStatus& faults = status.Block().faults;
@@ -40,7 +43,7 @@ bool CFaultSweep::SweepRow(size_t nRow, RowResult& result)
             m_counts.assign(faults.anCalls, faults.anCalls + FaultImports().size());
         }
         result.nLeaks += faults.nLeaks;
-        result.nOther += faults.nWrongPanels + faults.nBrokenEntries;
+        result.nOther += faults.nWrongPanels + faults.nBrokenEntries + faults.nMissingSites;
         result.nPoints += faults.nPointsDone;
         if (end == CSoakDriver::ChildEnd::Finished)
             return true;

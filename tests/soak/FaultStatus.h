@@ -11,11 +11,13 @@ struct FaultStatus
     volatile LONG nPoint;        // index in the child's list of the point running, -1 between points
     volatile LONG nPointCall;    // the call that point fails
     volatile LONG bPointOnwards; // the point fails every call from nPointCall on
+    volatile LONG nPointSite;    // the point's regression (FaultRegressions), -1 for none
     volatile LONG nPointsDone;   // points this child finished
     volatile LONG nPointsListed; // points in this child's list, resumed points included
     volatile LONG bCounted;      // anCalls is set
     volatile LONG nLeaks;        // points after which resources were not back at the baseline
     volatile LONG nWrongPanels;  // points after which the next clean panel looked wrong
     volatile LONG nBrokenEntries; // QmUIFunEnter gave no panel but left a window behind
+    volatile LONG nMissingSites; // regressions whose call site is not in the module
     volatile LONG anCalls[kMaxFaultRows]; // calls of each fault row in one panel life
 };

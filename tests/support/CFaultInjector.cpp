@@ -12,6 +12,10 @@ volatile LONG g_armedRow = -1;
 volatile LONG g_armedCall = 0;
 volatile LONG g_armedOnwards = 0;
 volatile LONG g_failed = 0;
+// The call site that the armed row's failure counts calls from, or null for every call.
+const void* volatile g_pSiteBegin = nullptr;
+const void* volatile g_pSiteEnd = nullptr;
+volatile LONG g_siteCalls = 0;
 
 } // namespace
 
@@ -62,8 +66,16 @@ void CFaultInjector::ResetCounts()
 
 void CFaultInjector::Arm(size_t nRow, LONG nCall, bool bOnwards)
 {
+    ArmAt(nRow, nullptr, nullptr, nCall, bOnwards);
+}
+
+void CFaultInjector::ArmAt(size_t nRow, const void* pSiteBegin, const void* pSiteEnd, LONG nCall, bool bOnwards)
+{
     Disarm();
     ResetCounts();
+    g_pSiteBegin = pSiteBegin;
+    g_pSiteEnd = pSiteEnd;
+    InterlockedExchange(&g_siteCalls, 0);
     InterlockedExchange(&g_failed, 0);
     InterlockedExchange(&g_armedCall, nCall);
     InterlockedExchange(&g_armedOnwards, bOnwards ? 1 : 0);
@@ -80,13 +92,18 @@ LONG CFaultInjector::Failed()
     return g_failed;
 }
 
-bool CFaultInjector::Fails(size_t nRow)
+bool CFaultInjector::Fails(size_t nRow, const void* pReturn)
 {
     if (nRow >= kMaxRows)
         return false;
     LONG nCall = InterlockedIncrement(&g_calls[nRow]);
     if (g_armedRow != static_cast<LONG>(nRow))
         return false;
+    if (g_pSiteBegin) {
+        if (pReturn < g_pSiteBegin || pReturn >= g_pSiteEnd)
+            return false;
+        nCall = InterlockedIncrement(&g_siteCalls);
+    }
     bool bFails = g_armedOnwards ? nCall >= g_armedCall : nCall == g_armedCall;
     if (bFails)
         InterlockedIncrement(&g_failed);

@@ -28,12 +28,16 @@ public:
     // Resets the counts; from then on call nCall of the row fails, or, with
     // bOnwards, every call of the row from nCall on.
     static void Arm(size_t nRow, LONG nCall, bool bOnwards);
+    // The same, counting for the failure only the row's calls made from the
+    // code in [pSiteBegin, pSiteEnd) (one function of the module, CModuleSymbols).
+    static void ArmAt(size_t nRow, const void* pSiteBegin, const void* pSiteEnd, LONG nCall, bool bOnwards);
     static void Disarm();
     // Calls of the armed row that were failed since Arm.
     static LONG Failed();
 
-    // For the hooks: counts a call of the row and tells whether it must fail.
-    static bool Fails(size_t nRow);
+    // For the hooks: counts a call of the row, made from the code at
+    // pReturn, and tells whether it must fail.
+    static bool Fails(size_t nRow, const void* pReturn);
     // For the hooks: the system's function behind the row.
     static void* Original(size_t nRow);
 

@@ -31,7 +31,7 @@ struct FaultHook<nRow, R(WINAPI*)(A...)>
 {
     static R WINAPI Call(A... args)
     {
-        if (CFaultInjector::Fails(nRow))
+        if (CFaultInjector::Fails(nRow, __builtin_return_address(0)))
             return FaultValue<R>(FaultImports()[nRow]);
         return reinterpret_cast<R(WINAPI*)(A...)>(CFaultInjector::Original(nRow))(args...);
     }
@@ -44,7 +44,7 @@ struct CrtFaultHook
 {
     static R __cdecl Call(A... args)
     {
-        if (CFaultInjector::Fails(nRow))
+        if (CFaultInjector::Fails(nRow, __builtin_return_address(0)))
             return FaultValue<R>(FaultImports()[nRow]);
         return reinterpret_cast<R(__cdecl*)(A...)>(CFaultInjector::Original(nRow))(args...);
     }

@@ -24,6 +24,19 @@ struct FaultImport
 // The full sweep fails each of the first this many calls of an import in turn.
 const int kDenseCalls = 2000;
 
+// A failure point that once broke the module, named by its row and its call
+// site (a part of the calling function's name in the module's symbol table,
+// CModuleSymbols) rather than by a call count, which a compiler change
+// shifts. The sweep and the sample fail the site's first call, and every
+// call of the site from the first on.
+struct FaultRegression
+{
+    const char* pszRow;
+    const char* pszCallSite;
+    const char* pszWhat; // what the point did before it was mended
+};
+
 const std::vector<FaultImport>& FaultImports();
+const std::vector<FaultRegression>& FaultRegressions();
 // The row of that name, or -1.
 int FindFaultImport(const char* pszName);

@@ -25,7 +25,7 @@ HWND WINAPI CreateWindowHook(DWORD dwExStyle, LPCWSTR pszClass, LPCWSTR pszName,
 {
     bool bTooltip = !IS_INTRESOURCE(pszClass) && _wcsicmp(pszClass, TOOLTIPS_CLASSW) == 0;
     size_t nCounted = bTooltip ? nRow + 1 : nRow;
-    if (CFaultInjector::Fails(nCounted))
+    if (CFaultInjector::Fails(nCounted, __builtin_return_address(0)))
         return FaultValue<HWND>(FaultImports()[nCounted]);
     return reinterpret_cast<decltype(&CreateWindowExW)>(CFaultInjector::Original(nRow))(
         dwExStyle, pszClass, pszName, dwStyle, x, y, nWidth, nHeight, hParent, hMenu, hInstance, pParam);
@@ -110,6 +110,15 @@ const std::vector<FaultImport>& FaultImports()
          1, HOOK(RegQueryValueExW)},
     };
     return kRows;
+}
+
+const std::vector<FaultRegression>& FaultRegressions()
+{
+    static const std::vector<FaultRegression> kPoints = {
+        {"malloc", "CXmlMemoryManager8allocate",
+         "the XML library's start failed half-way and took itself for started: no later panel had its skin"},
+    };
+    return kPoints;
 }
 
 int FindFaultImport(const char* pszName)
