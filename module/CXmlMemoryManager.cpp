@@ -1,10 +1,11 @@
 #include "module/CXmlMemoryManager.h"
 #include <cstdlib>
+#include <cstring>
 #include <xercesc/util/OutOfMemoryException.hpp>
 
 namespace {
 // The library's start and stop take well under this; only what the heap refuses comes from it.
-const size_t kReserveBytes = 4 << 20;
+const size_t kReserveBytes = 2 << 20;
 const size_t kAlignment = 16;
 }
 
@@ -18,8 +19,12 @@ CXmlMemoryManager::~CXmlMemoryManager()
 
 void CXmlMemoryManager::OpenReserve()
 {
-    if (!m_pReserve)
+    if (!m_pReserve) {
         m_pReserve = static_cast<BYTE*>(VirtualAlloc(nullptr, kReserveBytes, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
+        // Touched now, so that the pages are there when the heap no longer gives any.
+        if (m_pReserve)
+            memset(m_pReserve, 0, kReserveBytes);
+    }
     m_bReserveOpen = true;
 }
 

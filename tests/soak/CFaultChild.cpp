@@ -7,6 +7,7 @@
 
 namespace {
 
+const wchar_t kSkinFile[] = L"Config\\Morvel_SCfg.xml";
 const DWORD kQuickSettleMs = 20;
 const DWORD kLongSettleMs = 600; // lets a late release (a deferred delete, a timer) happen before a leak is called
 // Private memory that a whole sweep of one row may add: the heap keeps some
@@ -61,6 +62,7 @@ bool CFaultChild::Start(size_t nRow)
     m_pSymbols = std::make_unique<CModuleSymbols>(hModule);
     m_soak.RunCase(CSoakCase::WarmUp(m_soak.m_sources));
     CPanelLife::Run(m_soak.m_host, false);
+    WarmUpWithoutSkin();
     CFaultInjector::ResetCounts();
     CPanelLife::Run(m_soak.m_host, false);
     for (size_t i = 0; i < FaultImports().size() && i < kMaxFaultRows; ++i)
@@ -69,11 +71,25 @@ bool CFaultChild::Start(size_t nRow)
     m_reference = CPanelLife::Run(m_soak.m_host, true);
     m_soak.m_host.Idle(kLongSettleMs);
     m_baseline = CResourceMeter::Measure();
+    if (m_options.bVerbose)
+        fprintf(stderr, "faults: at the baseline: %s\n", CResourceMeter::Breakdown().c_str());
     if (!m_reference.bPanel) {
         fprintf(stderr, "faults: the clean panel life gave no panel\n");
         return false;
     }
     return g_pInjector->IsImported(nRow) || faults.anCalls[nRow] == 0;
+}
+
+// A failure in the skin's load leaves a panel without its skin, a kind of
+// window that the system fills some caches for the first time it draws it
+// (the caption's bitmaps and icon); one such life before the baseline.
+void CFaultChild::WarmUpWithoutSkin()
+{
+    CString strSkin = m_soak.m_moduleFolder.File(kSkinFile);
+    CString strAside = strSkin + L".aside";
+    MoveFileExW(strSkin, strAside, MOVEFILE_REPLACE_EXISTING);
+    CPanelLife::Run(m_soak.m_host, false);
+    MoveFileExW(strAside, strSkin, MOVEFILE_REPLACE_EXISTING);
 }
 
 int CFaultChild::Run()
@@ -183,8 +199,11 @@ bool CFaultChild::BackAtBaseline(std::string& strGrowth)
         strGrowth = "GDI objects " + Signed(nGdi) + (bPlatformDcLeak ? " besides memory DCs " + Signed(nDcs) : "") +
                     ", user objects " + Signed(nUser) + ", private memory " + Signed(nMemory / 1024) +
                     " KiB since the row's baseline";
-        if (dwSettleMs == kLongSettleMs)
+        if (dwSettleMs == kLongSettleMs) {
             m_baseline = now; // one leak is one finding, not one per later point
+            if (m_options.bVerbose)
+                fprintf(stderr, "faults: now: %s\n", CResourceMeter::Breakdown().c_str());
+        }
     }
     return false;
 }

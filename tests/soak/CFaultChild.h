@@ -41,6 +41,7 @@ public:
 
 private:
     bool Start(size_t nRow);
+    void WarmUpWithoutSkin();
     void RunPoint(size_t nRow, const Point& point);
     // Arms the injector for the point; false when a regression's call site is not in the module.
     bool Arm(size_t nRow, const Point& point);
