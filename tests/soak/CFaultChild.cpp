@@ -51,7 +51,7 @@ std::vector<CFaultChild::Point> CFaultChild::Plan(const FaultImport& row, LONG n
     return points;
 }
 
-bool CFaultChild::Start(size_t nRow)
+bool CFaultChild::Start()
 {
     FaultStatus& faults = m_status.Block().faults;
     faults.nPoint = -1;
@@ -65,8 +65,10 @@ bool CFaultChild::Start(size_t nRow)
     WarmUpWithoutSkin();
     CFaultInjector::ResetCounts();
     CPanelLife::Run(m_soak.m_host, false);
-    for (size_t i = 0; i < FaultImports().size() && i < kMaxFaultRows; ++i)
+    for (size_t i = 0; i < FaultImports().size() && i < kMaxFaultRows; ++i) {
         faults.anCalls[i] = CFaultInjector::Calls(i);
+        faults.abImported[i] = g_pInjector->IsImported(i) ? 1 : 0;
+    }
     faults.bCounted = 1;
     m_reference = CPanelLife::Run(m_soak.m_host, true);
     m_soak.m_host.Idle(kLongSettleMs);
@@ -77,7 +79,7 @@ bool CFaultChild::Start(size_t nRow)
         fprintf(stderr, "faults: the clean panel life gave no panel\n");
         return false;
     }
-    return g_pInjector->IsImported(nRow) || faults.anCalls[nRow] == 0;
+    return true;
 }
 
 // A failure in the skin's load leaves a panel without its skin, a kind of
@@ -99,7 +101,7 @@ int CFaultChild::Run()
         fprintf(stderr, "faults: no import %s in the fault table\n", m_options.strImport.c_str());
         return 2;
     }
-    if (!Start(static_cast<size_t>(nRow)))
+    if (!Start())
         return 2;
     FaultStatus& faults = m_status.Block().faults;
     std::vector<Point> points = Plan(FaultImports()[nRow], faults.anCalls[nRow], m_options.bSample,

@@ -40,7 +40,7 @@ public:
     static std::vector<Point> Plan(const FaultImport& row, LONG nCalls, bool bSample, int nFrom, int nTo);
 
 private:
-    bool Start(size_t nRow);
+    bool Start();
     void WarmUpWithoutSkin();
     void RunPoint(size_t nRow, const Point& point);
     // Arms the injector for the point; false when a regression's call site is not in the module.

@@ -40,7 +40,9 @@ bool CFaultSweep::SweepRow(size_t nRow, RowResult& result)
         if (faults.bCounted) {
             result.bCounted = true;
             result.nCalls = faults.anCalls[nRow];
+            result.bImported = faults.abImported[nRow] != 0;
             m_counts.assign(faults.anCalls, faults.anCalls + FaultImports().size());
+            m_imported.assign(faults.abImported, faults.abImported + FaultImports().size());
         }
         result.nLeaks += faults.nLeaks;
         result.nOther += faults.nWrongPanels + faults.nBrokenEntries + faults.nMissingSites;
@@ -70,7 +72,8 @@ std::string CFaultSweep::RowLine(const RowResult& result)
     char szLine[256];
     int nFindings = result.nCrashes + result.nHangs + result.nLeaks + result.nOther;
     snprintf(szLine, sizeof(szLine), "  %-34s %8ld %8ld   %s", result.strName.c_str(), result.nCalls,
-             result.nPoints, nFindings ? (std::to_string(nFindings) + " findings").c_str() : "none");
+             result.nPoints, nFindings ? (std::to_string(nFindings) + " findings").c_str()
+                             : result.bImported || result.nCalls ? "none" : "none (not imported)");
     return szLine;
 }
 
@@ -93,6 +96,7 @@ int CFaultSweep::Run()
         if (nRow < m_counts.size() && m_counts[nRow] == 0) {
             result.strName = FaultImports()[nRow].pszName;
             result.bCounted = true;
+            result.bImported = m_imported[nRow] != 0;
         } else if (!SweepRow(nRow, result)) {
             return 2;
         }

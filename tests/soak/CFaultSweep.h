@@ -23,6 +23,7 @@ private:
     {
         std::string strName;
         bool bCounted = false;
+        bool bImported = false;
         LONG nCalls = 0;
         LONG nPoints = 0;
         int nCrashes = 0;
@@ -42,5 +43,7 @@ private:
     const CSoakOptions& m_options;
     CSoakDriver m_driver;
     std::vector<RowResult> m_results;
-    std::vector<LONG> m_counts; // calls of every row in one panel life, from the last child that counted
+    // Calls of every row in one panel life and whether the module imports it, from the last child that counted.
+    std::vector<LONG> m_counts;
+    std::vector<LONG> m_imported;
 };

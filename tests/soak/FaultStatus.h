@@ -20,4 +20,5 @@ struct FaultStatus
     volatile LONG nBrokenEntries; // QmUIFunEnter gave no panel but left a window behind
     volatile LONG nMissingSites; // regressions whose call site is not in the module
     volatile LONG anCalls[kMaxFaultRows]; // calls of each fault row in one panel life
+    volatile LONG abImported[kMaxFaultRows]; // the module imports the row's function
 };
