@@ -131,6 +131,8 @@ void CFaultChild::RunPoint(size_t nRow, const Point& point)
     }
     CPanelLife::Outcome failed = CPanelLife::Run(m_soak.m_host, false);
     CFaultInjector::Disarm();
+    if (CFaultInjector::Failed() > 0)
+        InterlockedIncrement(&faults.nPointsFailing);
     if (failed.bWindowLeft)
         Report(nRow, point, "QmUIFunEnter gave no panel but left a window behind", faults.nBrokenEntries);
     CPanelLife::Outcome clean = CPanelLife::Run(m_soak.m_host, true);

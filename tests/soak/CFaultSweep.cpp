@@ -47,8 +47,15 @@ bool CFaultSweep::SweepRow(size_t nRow, RowResult& result)
         result.nLeaks += faults.nLeaks;
         result.nOther += faults.nWrongPanels + faults.nBrokenEntries + faults.nMissingSites;
         result.nPoints += faults.nPointsDone;
-        if (end == CSoakDriver::ChildEnd::Finished)
+        result.nFailing += faults.nPointsFailing;
+        if (end == CSoakDriver::ChildEnd::Finished) {
+            // Points that never fail anything mean that the injection does not reach the module.
+            if (result.nPoints > 0 && result.nFailing == 0) {
+                ++result.nOther;
+                result.findings.push_back(result.strName + ": no point made its call fail");
+            }
             return true;
+        }
         if (faults.nPoint < 0) {
             fprintf(stderr, "faults: %s: the child could not run its points (%s)\n", result.strName.c_str(),
                     CSoakDriver::ExitText(dwExitCode).c_str());

@@ -26,6 +26,7 @@ private:
         bool bImported = false;
         LONG nCalls = 0;
         LONG nPoints = 0;
+        LONG nFailing = 0; // points whose call was made, and failed
         int nCrashes = 0;
         int nHangs = 0;
         int nLeaks = 0;

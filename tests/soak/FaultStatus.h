@@ -13,6 +13,7 @@ struct FaultStatus
     volatile LONG bPointOnwards; // the point fails every call from nPointCall on
     volatile LONG nPointSite;    // the point's regression (FaultRegressions), -1 for none
     volatile LONG nPointsDone;   // points this child finished
+    volatile LONG nPointsFailing; // of them, points whose life did make the call that they fail
     volatile LONG nPointsListed; // points in this child's list, resumed points included
     volatile LONG bCounted;      // anCalls is set
     volatile LONG nLeaks;        // points after which resources were not back at the baseline
