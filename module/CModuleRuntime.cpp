@@ -2,17 +2,34 @@
 #include <gdiplus.h>
 #include <xercesc/util/PlatformUtils.hpp>
 #include <xercesc/util/XMLException.hpp>
+#include <xercesc/util/OutOfMemoryException.hpp>
+#include <xercesc/util/PanicHandler.hpp>
+#include <xercesc/util/XMLUni.hpp>
 #include "diag/CLogTrace.h"
+#include "module/CXmlMemoryManager.h"
 
 namespace {
 const DWORD kTraceLevel = 4;
 
+// The library's panics (a start that failed for want of memory among them)
+// would end the host's process; they end the start instead.
+class CXmlPanicThrows : public xercesc::PanicHandler
+{
+public:
+    void panic(const PanicReasons) override { throw xercesc::OutOfMemoryException(); }
+};
+CXmlPanicThrows g_xmlPanic;
+
 bool StartXml()
 {
     try {
-        xercesc::XMLPlatformUtils::Initialize();
+        g_xmlMemory.OpenReserve();
+        xercesc::XMLPlatformUtils::Initialize(xercesc::XMLUni::fgXercescDefaultLocale, nullptr, &g_xmlPanic,
+                                              &g_xmlMemory);
+        g_xmlMemory.CloseReserve();
         return true;
     } catch (...) {
+        g_xmlMemory.CloseReserve();
         return false;
     }
 }
@@ -43,7 +60,10 @@ void CModuleRuntime::Stop()
         m_gdiplusToken = 0;
     }
     if (m_bXmlStarted) {
+        g_xmlMemory.OpenReserve();
         xercesc::XMLPlatformUtils::Terminate();
+        g_xmlMemory.CloseReserve();
+        g_xmlMemory.ReleaseReserve();
         m_bXmlStarted = false;
     }
 }

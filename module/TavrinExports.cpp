@@ -10,6 +10,7 @@
 // CBusyScope). Unloading the module while a panel exists is a host error.
 #define TAVRIN_BUILDING_MODULE
 #include "include/Tavrin.h"
+#include <exception>
 #include "framework/Afx.h"
 #include "framework/CBusyScope.h"
 #include "module/CModuleRuntime.h"
@@ -48,6 +49,12 @@ void StopRuntimeWithoutPanel()
 extern "C" int WINAPI QmUIFunInitialize(DWORD /*dwReserved*/)
 {
     AFX_MANAGE_STATE(AfxGetStaticModuleState());
+    // The run time makes a thread's exception state at the thread's first
+    // throw, and ends the process when it cannot allocate it: a first throw
+    // for want of memory would be the last. It is made here, before any (the
+    // volatile keeps the call, which the compiler takes for one without effect).
+    volatile int nUncaught = std::uncaught_exceptions();
+    (void)nUncaught;
     return 0;
 }
 

@@ -24,6 +24,8 @@ public:
     int RunSeed(uint64_t nCaseSeed, int nRepeat);
 
 private:
+    friend class CFaultChild; // prepares the module and runs the warm-up case the same way
+
     bool Prepare();
     void RunCase(const CSoakCase& soakCase);
     // Records the case's input size; false, with the reason in the status

@@ -28,6 +28,8 @@ public:
     int Sizes();
 
 private:
+    friend class CFaultSweep; // runs its children under the same watchdog
+
     enum class ChildEnd { Finished, Crashed, Hung, Failed };
     struct Finding
     {

@@ -55,6 +55,12 @@ void CSoakHost::Beat()
         InterlockedIncrement(m_pHeartbeat);
 }
 
+void CSoakHost::Initialize()
+{
+    Beat();
+    m_module.Initialize(0);
+}
+
 HWND CSoakHost::Enter(HWND hOwner)
 {
     Beat();

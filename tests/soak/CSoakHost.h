@@ -18,6 +18,8 @@ public:
     // Loads <folder>\Tavrin.dll and calls QmUIFunInitialize; false with a message.
     bool Load(const CString& strModuleFolder, CString& strError);
 
+    // QmUIFunInitialize again, as a host does before each use of the panel.
+    void Initialize();
     // QmUIFunEnter with the owner window, normally the host window (which
     // stays alive while the module is loaded).
     HWND Enter(HWND hOwner);

@@ -22,8 +22,13 @@ bool CSoakOptions::Parse(int argc, wchar_t** argv, std::string& strError)
         std::wstring strName = argv[i];
         const wchar_t* pszValue = i + 1 < argc ? argv[i + 1] : nullptr;
         bool bRead = pszValue != nullptr;
-        if (strName == L"--verbose" || strName == L"--uncapped" || strName == L"--sizes") {
-            (strName == L"--verbose" ? bVerbose : strName == L"--uncapped" ? bUncapped : bSizes) = true;
+        if (strName == L"--verbose" || strName == L"--uncapped" || strName == L"--sizes" || strName == L"--faults" ||
+            strName == L"--sample") {
+            (strName == L"--verbose"    ? bVerbose
+             : strName == L"--uncapped" ? bUncapped
+             : strName == L"--sizes"    ? bSizes
+             : strName == L"--faults"   ? bFaults
+                                        : bSample) = true;
             continue;
         }
         if (strName == L"--child") {
@@ -48,6 +53,14 @@ bool CSoakOptions::Parse(int argc, wchar_t** argv, std::string& strError)
             bRead = bRead && ReadCount(pszValue, nHangSeconds) && nHangSeconds > 0;
         } else if (strName == L"--repeat") {
             bRead = bRead && ReadCount(pszValue, nRepeat) && nRepeat > 0;
+        } else if (strName == L"--import") {
+            strImport = bRead ? CString(pszValue).ToAnsi() : std::string();
+        } else if (strName == L"--from") {
+            bRead = bRead && ReadCount(pszValue, nFromCall);
+        } else if (strName == L"--to") {
+            bRead = bRead && ReadCount(pszValue, nToCall);
+        } else if (strName == L"--resume") {
+            bRead = bRead && ReadCount(pszValue, nResume);
         } else if (strName == L"--first") {
             bRead = bRead && ReadCount(pszValue, nFirst);
         } else if (strName == L"--count") {

@@ -3,8 +3,10 @@
 //   tavrin_soak --replay CASESEED [--repeat N] [--out FOLDER]
 //   tavrin_soak --sizes [--cases N] [--seed S]
 // with --uncapped for cases of any size;
+//   tavrin_soak --faults [--sample] [--import NAME] [--from K] [--to K] [--out FOLDER]
 // and, used by the driver for its children only:
-//   tavrin_soak --child STATUSHANDLE (--seed S --first I --count N | --case-seed X)
+//   tavrin_soak --child STATUSHANDLE (--seed S --first I --count N | --case-seed X |
+//                                     --faults --import NAME [--sample] [--from K] [--to K] [--resume I])
 // Seeds are hexadecimal, as the summary and saved cases print them.
 #pragma once
 #include <stdint.h>
@@ -28,6 +30,15 @@ public:
     bool bVerbose = false; // one line per case: index, seed, time, resources
     bool bUncapped = false; // cases of any size, as made before the size cap
     bool bSizes = false;    // only makes the cases and reports their input sizes
+
+    // Failure injection (CFaultSweep): the rows of the fault table, the
+    // calls from and to which points are tried, the suite's sample only.
+    bool bFaults = false;
+    bool bSample = false;
+    std::string strImport; // one row of the table, else all
+    int nFromCall = 1;
+    int nToCall = 100000000;
+    int nResume = 0; // the child starts at this point of its list
 
     bool bChild = false;
     uintptr_t nStatusHandle = 0;

@@ -6,6 +6,7 @@
 #pragma once
 #include <windows.h>
 #include "CResourceMeter.h"
+#include "FaultStatus.h"
 #include "framework/CHandleOwner.h"
 
 struct SoakStatusBlock
@@ -23,6 +24,7 @@ struct SoakStatusBlock
     ResourceCounts baseline;  // after the warm-up case
     ResourceCounts middle;    // before the middle case: the system's caches fill early, a leak goes on
     ResourceCounts final;     // after all cases and the warm-up case again
+    FaultStatus faults;       // set by a fault child only (CFaultChild)
 };
 
 class CSoakStatus

@@ -4,6 +4,8 @@
 #include <windows.h>
 #include <cstdio>
 #include <ctime>
+#include "CFaultChild.h"
+#include "CFaultSweep.h"
 #include "CSoakChild.h"
 #include "CSoakDriver.h"
 #include "CSoakOptions.h"
@@ -15,7 +17,8 @@ int wmain(int argc, wchar_t** argv)
     if (!options.Parse(argc, argv, strError)) {
         fprintf(stderr, "soak: %s\nusage: tavrin_soak [--cases N] [--seed S] [--out FOLDER] [--hang-seconds T] [--uncapped]\n"
                         "       tavrin_soak --replay SEED [--repeat N] [--out FOLDER] [--uncapped]\n"
-                        "       tavrin_soak --sizes [--cases N] [--seed S] [--uncapped]\n",
+                        "       tavrin_soak --sizes [--cases N] [--seed S] [--uncapped]\n"
+                        "       tavrin_soak --faults [--sample] [--import NAME] [--from K] [--to K] [--out FOLDER]\n",
                 strError.c_str());
         return 2;
     }
@@ -23,10 +26,14 @@ int wmain(int argc, wchar_t** argv)
         CSoakStatus status(reinterpret_cast<HANDLE>(options.nStatusHandle));
         if (!status.IsValid())
             return 2;
+        if (options.bFaults)
+            return CFaultChild(status, options).Run();
         CSoakChild child(status, options.bVerbose, !options.bUncapped);
         return options.bCaseSeed ? child.RunSeed(options.nCaseSeed, options.nRepeat)
                                  : child.RunCases(options.nSeed, options.nFirst, options.nCount);
     }
+    if (options.bFaults)
+        return CFaultSweep(options).Run();
     if (!options.bSeedGiven)
         options.nSeed = static_cast<uint64_t>(time(nullptr)) ^ (static_cast<uint64_t>(GetCurrentProcessId()) << 32);
     CSoakDriver driver(options);
