@@ -24,7 +24,7 @@ std::string Signed(LONGLONG nValue)
 } // namespace
 
 CFaultChild::CFaultChild(CSoakStatus& status, const CSoakOptions& options)
-    : m_status(status), m_options(options), m_soak(status, options.bVerbose)
+    : m_status(status), m_options(options), m_soak(status, options.bVerbose, !options.bUncapped)
 {
 }
 
