@@ -14,8 +14,11 @@ namespace {
 // Seeds of the soak's largest cases: uncapped, their inputs take hundreds of megabytes.
 const uint64_t kHugeSeeds[] = {
     0x0676609dee05803eull, // case 146 of run 20261209: a refresh source of 94,208 tools, 539 MB uncapped
-    0xa9398868c9b46ce4ull, // the largest capped input of run 20261209's first 2,000 cases
+    0xa9398868c9b46ce4ull, // a catalog of tens of thousands of tools
+    0x17b8a55e7a90d171ull, // the largest capped input over runs 20261209 and 20261208, 10,000 cases each
+    0x876c0035b418b32aull, // the largest of run 20261208
 };
+const int kHugeToolCount = 10000;
 const uint64_t kUncappedSeed = 0x0676609dee05803eull;
 const uint64_t kOrdinaryRun = 0x5eed;
 const int kOrdinaryCases = 60;
@@ -44,7 +47,7 @@ TEST_F(SoakCaseTest, HugeToolCountsKeepEveryToolWithinTheCap)
         ASSERT_TRUE(soakCase.IsMade()) << soakCase.Failure();
         EXPECT_LE(soakCase.InputBytes(), CSoakCase::kCapBytes);
         const HostileCatalogFiles& catalog = soakCase.Catalog();
-        EXPECT_GT(std::max(catalog.nTools, catalog.nRefreshTools), 20000);
+        EXPECT_GT(std::max(catalog.nTools, catalog.nRefreshTools), kHugeToolCount);
         EXPECT_EQ(static_cast<size_t>(catalog.nTools), CountOf(catalog.strCatalog, "[Tool]"));
         EXPECT_EQ(static_cast<size_t>(catalog.nRefreshTools), CountOf(catalog.strRefreshSource, "[Tool]"));
     }
