@@ -1,6 +1,7 @@
 #include "panel/CToolMgrDlg.h"
 #include <oleacc.h>
 #include <shlwapi.h>
+#include <memory>
 #include <new>
 #include <unordered_set>
 #include "controls/CKdBmpButton.h"
@@ -120,8 +121,9 @@ int CToolMgrDlg::GetPlugin()
     m_list.SetOwner(this);
     _PLUGIN_INFO* pHead = nullptr;
     PxGetAllPluginList(&pHead);
+    // Given back to the library however the refill ends (it may run out of memory).
+    std::unique_ptr<_PLUGIN_INFO, decltype(&PxFreePluginListBuffer)> list(pHead, &PxFreePluginListBuffer);
     int nCount = AddToolItems(pHead);
-    PxFreePluginListBuffer(pHead);
     UpdateListLayout(nCount);
     UpdateScrollRange();
     ShowPlaceholders(nCount == 0 ? SW_SHOW : SW_HIDE);

@@ -129,9 +129,30 @@ void CFaultChild::RunPoint(size_t nRow, const Point& point)
         Report(nRow, point, "the call site is not in the module's symbols", faults.nMissingSites);
         return;
     }
+    RunLives(nRow, point, true);
+    std::string strGrowth;
+    if (BackAtBaseline(strGrowth))
+        return;
+    // A growth that the same point does not repeat is a cache that the system
+    // filled once (a panel broken half-way draws in ways a whole one does
+    // not); the baseline has moved up to it. A leak grows again.
+    Arm(nRow, point);
+    RunLives(nRow, point, false);
+    std::string strAgain;
+    if (BackAtBaseline(strAgain))
+        fprintf(stderr, "faults: %s call %ld%s: once only, the system's cache: %s\n", FaultImports()[nRow].pszName,
+                point.nCall, point.bOnwards ? " and every call after it" : "", strGrowth.c_str());
+    else
+        Report(nRow, point, "not back at the baseline: " + strGrowth + "; again when repeated: " + strAgain,
+               faults.nLeaks);
+}
+
+void CFaultChild::RunLives(size_t nRow, const Point& point, bool bFirst)
+{
+    FaultStatus& faults = m_status.Block().faults;
     CPanelLife::Outcome failed = CPanelLife::Run(m_soak.m_host, false);
     CFaultInjector::Disarm();
-    if (CFaultInjector::Failed() > 0)
+    if (bFirst && CFaultInjector::Failed() > 0)
         InterlockedIncrement(&faults.nPointsFailing);
     if (failed.bWindowLeft)
         Report(nRow, point, "QmUIFunEnter gave no panel but left a window behind", faults.nBrokenEntries);
@@ -139,9 +160,6 @@ void CFaultChild::RunPoint(size_t nRow, const Point& point)
     if (!LooksRight(clean))
         Report(nRow, point, clean.bPanel ? "the next clean panel differs from the reference panel: " + Difference(clean)
                                          : "the next clean life gave no panel", faults.nWrongPanels);
-    std::string strGrowth;
-    if (!BackAtBaseline(strGrowth))
-        Report(nRow, point, "not back at the baseline: " + strGrowth, faults.nLeaks);
     if (m_options.bVerbose)
         fprintf(stderr, "faults: %s call %ld%s: %s, %ld calls failed\n", FaultImports()[nRow].pszName, point.nCall,
                 point.bOnwards ? " onwards" : "", failed.bPanel ? "panel" : "no panel", CFaultInjector::Failed());

@@ -6,7 +6,8 @@
 // point after point, it runs one life failing that point's call and a clean
 // life after it, and checks that the panel was either made or left no window
 // behind, that the clean panel has the reference's pixels and that GDI
-// objects, user objects and private memory are back at the baseline.
+// objects, user objects and private memory are back at the baseline; a
+// growth is a leak when the point repeated grows again.
 // Findings go to stderr, one line each, and are counted in the status block.
 #pragma once
 #include <memory>
@@ -42,7 +43,10 @@ public:
 private:
     bool Start();
     void WarmUpWithoutSkin();
+    // The point's lives and checks; a growth is run once more, to tell a leak from a cache.
     void RunPoint(size_t nRow, const Point& point);
+    // One life failing the armed point and a clean life after it, with their checks.
+    void RunLives(size_t nRow, const Point& point, bool bFirst);
     // Arms the injector for the point; false when a regression's call site is not in the module.
     bool Arm(size_t nRow, const Point& point);
     // Resources after the lives settled; a growth gets a longer settling first, to tell a leak from a late release.
