@@ -3,6 +3,7 @@
 // severity, at the right place, saying the right thing.
 #include <gtest/gtest.h>
 #include <functional>
+#include <vector>
 #include "DamagedSkin.h"
 #include "skincheck/CSkinChecker.h"
 #include "support/PngWriter.h"
@@ -50,6 +51,21 @@ struct Damage
     std::function<void(const DamagedSkin&)> writeFiles;
 };
 
+struct SolidImage
+{
+    const wchar_t* pszName; // in the image folder
+    int cx, cy;
+};
+
+// Writes images of one colour in place of the default skin's, or beside them.
+std::function<void(const DamagedSkin&)> Images(std::vector<SolidImage> images)
+{
+    return [images](const DamagedSkin& skin) {
+        for (const SolidImage& image : images)
+            WriteSolidPng(skin.ImageFile(image.pszName), image.cx, image.cy, 0xFF405060);
+    };
+}
+
 TEST(SkinCheckTest, EachDamageGivesOneFinding)
 {
     const Damage damages[] = {
@@ -95,29 +111,18 @@ TEST(SkinCheckTest, EachDamageGivesOneFinding)
          [](const DamagedSkin& skin) { WriteFileBytes(skin.ImageFile(L"Broken.png"), "not a PNG at all"); }},
         {"strip not divisible by its frames", nullptr, nullptr, L"ToolItem.png", 0, false,
          L"302 pixels wide, which does not divide into its 4 frames",
-         [](const DamagedSkin& skin) {
-             WriteSolidPng(skin.ImageFile(L"ToolItem.png"), 302, 92, 0xFF405060);
-             WriteSolidPng(skin.ImageFile(L"ToolItem@1.5x.png"), 453, 138, 0xFF405060);
-             WriteSolidPng(skin.ImageFile(L"ToolItem@2x.png"), 604, 184, 0xFF405060);
-         }},
+         Images({{L"ToolItem.png", 302, 92}, {L"ToolItem@1.5x.png", 453, 138}, {L"ToolItem@2x.png", 604, 184}})},
         // Variants beside an image: one pixel off is still right, two are not.
         {"variant of the wrong size", nullptr, nullptr, L"ToolItem.png", 0, false,
          L"variant Default\\ToolItem@1.5x.png is 456 x 140 pixels, not 456 x 138 (1.5 times Default\\ToolItem.png)",
-         [](const DamagedSkin& skin) {
-             WriteSolidPng(skin.ImageFile(L"ToolItem@1.5x.png"), 456, 140, 0xFF405060);
-             WriteSolidPng(skin.ImageFile(L"ToolItem@2x.png"), 607, 185, 0xFF405060);
-         }},
+         Images({{L"ToolItem@1.5x.png", 456, 140}, {L"ToolItem@2x.png", 607, 185}})},
         {"variant that cannot be decoded", nullptr, nullptr, L"RefreshButton.png", 0, false,
          L"variant Default\\RefreshButton@2x.png cannot be decoded",
          [](const DamagedSkin& skin) { WriteFileBytes(skin.ImageFile(L"RefreshButton@2x.png"), "not a PNG"); }},
+        // Beside the variant without a base, names that are no variant's.
         {"variant without its base", nullptr, nullptr, L"<MorvelSkin>", 0, false,
          L"variant Default\\Gone@2x.png has no base image Default\\Gone.png",
-         [](const DamagedSkin& skin) {
-             WriteSolidPng(skin.ImageFile(L"Gone@2x.png"), 20, 20, 0xFF405060);
-             // Names that are no variant's.
-             WriteSolidPng(skin.ImageFile(L"Gone@2.2x.png"), 20, 20, 0xFF405060);
-             WriteSolidPng(skin.ImageFile(L"mail@home.png"), 20, 20, 0xFF405060);
-         }},
+         Images({{L"Gone@2x.png", 20, 20}, {L"Gone@2.2x.png", 20, 20}, {L"mail@home.png", 20, 20}})},
     };
     for (const Damage& damage : damages) {
         SCOPED_TRACE(damage.pszWhat);
