@@ -96,22 +96,29 @@ std::unique_ptr<Gdip::Bitmap> ResampleNative(Gdiplus::GpImage* pImage, SIZE size
     return pTarget;
 }
 
+namespace {
+
+// The base as it was decoded, or what it became at the DPI.
+template <class T>
+std::unique_ptr<T> ForDpi(std::unique_ptr<T> pBase, const wchar_t* pszPath, const CDpiScale& dpi,
+                          const SkinImageFit& fit, const CImageVariantSet* pVariants)
+{
+    std::unique_ptr<Gdip::Bitmap> pScaled;
+    if (pBase && ScaleForDpi(pszPath, *pBase, dpi, fit, pVariants, pScaled))
+        return std::unique_ptr<T>(std::move(pScaled));
+    return pBase;
+}
+
+} // namespace
+
 std::unique_ptr<Gdip::Image> LoadSkinImage(const wchar_t* pszPath, const CDpiScale& dpi, const SkinImageFit& fit,
                                            const CImageVariantSet* pVariants)
 {
-    std::unique_ptr<Gdip::Image> pBase = Gdip::LoadImageFile(pszPath);
-    std::unique_ptr<Gdip::Bitmap> pScaled;
-    if (pBase && ScaleForDpi(pszPath, *pBase, dpi, fit, pVariants, pScaled))
-        return pScaled;
-    return pBase;
+    return ForDpi(Gdip::LoadImageFile(pszPath), pszPath, dpi, fit, pVariants);
 }
 
 std::unique_ptr<Gdip::Bitmap> LoadSkinBitmap(const wchar_t* pszPath, const CDpiScale& dpi, const SkinImageFit& fit,
                                              const CImageVariantSet* pVariants)
 {
-    std::unique_ptr<Gdip::Bitmap> pBase = Gdip::LoadBitmapFile(pszPath);
-    std::unique_ptr<Gdip::Bitmap> pScaled;
-    if (pBase && ScaleForDpi(pszPath, *pBase, dpi, fit, pVariants, pScaled))
-        return pScaled;
-    return pBase;
+    return ForDpi(Gdip::LoadBitmapFile(pszPath), pszPath, dpi, fit, pVariants);
 }

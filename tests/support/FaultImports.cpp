@@ -47,11 +47,11 @@ const char kNullNoMemory[] = "null, ERROR_NOT_ENOUGH_MEMORY";
 const std::vector<FaultImport>& FaultImports()
 {
     static const std::vector<FaultImport> kRows = {
-        {"malloc", "msvcrt.dll", "malloc", "null, errno ENOMEM", kNull, 0, ENOMEM, 10, 41,
+        {"malloc", "msvcrt.dll", "malloc", "null, errno ENOMEM", kNull, 0, ENOMEM, 10, 101,
          CRT_HOOK(void*, size_t)},
-        {"calloc", "msvcrt.dll", "calloc", "null, errno ENOMEM", kNull, 0, ENOMEM, 10, 41,
+        {"calloc", "msvcrt.dll", "calloc", "null, errno ENOMEM", kNull, 0, ENOMEM, 10, 101,
          CRT_HOOK(void*, size_t, size_t)},
-        {"realloc", "msvcrt.dll", "realloc", "null, errno ENOMEM", kNull, 0, ENOMEM, 10, 41,
+        {"realloc", "msvcrt.dll", "realloc", "null, errno ENOMEM", kNull, 0, ENOMEM, 10, 101,
          CRT_HOOK(void*, void*, size_t)},
         {"HeapAlloc", "kernel32.dll", "HeapAlloc", kNullNoMemory, kNull, ERROR_NOT_ENOUGH_MEMORY, 0, 10, 1,
          HOOK(HeapAlloc)},
