@@ -5,14 +5,6 @@ namespace Gdip {
 
 namespace {
 
-struct GlobalMemoryTraits
-{
-    using Handle = HGLOBAL;
-    static Handle Invalid() { return nullptr; }
-    static void Close(Handle h) { GlobalFree(h); }
-};
-using CGlobalMemoryOwner = CHandleOwner<GlobalMemoryTraits>;
-
 // Global memory of the file's bytes, or null; the file is closed on return.
 HGLOBAL ReadFileToGlobal(const wchar_t* pszFile, FileStream::Result& result)
 {

@@ -27,13 +27,6 @@ struct GdipImageTraits
     static void Close(Handle h) { GdipDisposeImage(h); }
 };
 
-struct GlobalTraits
-{
-    using Handle = HGLOBAL;
-    static Handle Invalid() { return nullptr; }
-    static void Close(Handle h) { GlobalFree(h); }
-};
-
 bool ReadWholeFile(const wchar_t* pszPath, std::string& strBytes)
 {
     CFileOwner file(CreateFileW(pszPath, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
@@ -80,7 +73,7 @@ HGLOBAL SingleFrameIcon(const std::string& strBytes, int nEntry)
 {
     size_t nAt = kDirSize + static_cast<size_t>(nEntry) * kEntrySize;
     DWORD cbData = Read<DWORD>(strBytes, nAt + 8), nOffset = Read<DWORD>(strBytes, nAt + 12);
-    CHandleOwner<GlobalTraits> memory(GlobalAlloc(GMEM_MOVEABLE, kDirSize + kEntrySize + cbData));
+    CGlobalMemoryOwner memory(GlobalAlloc(GMEM_MOVEABLE, kDirSize + kEntrySize + cbData));
     BYTE* pBytes = memory.IsValid() ? static_cast<BYTE*>(GlobalLock(memory)) : nullptr;
     if (!pBytes)
         return nullptr;
@@ -113,7 +106,7 @@ std::unique_ptr<Gdip::Bitmap> LoadIconFrame(const wchar_t* pszPath, SIZE sizeTar
     int nEntry = ChooseEntry(strBytes, nCount, sizeTarget);
     if (nEntry < 0)
         return nullptr;
-    CHandleOwner<GlobalTraits> memory(SingleFrameIcon(strBytes, nEntry));
+    CGlobalMemoryOwner memory(SingleFrameIcon(strBytes, nEntry));
     CHandleOwner<StreamTraits> stream;
     if (!memory.IsValid() || FAILED(CreateStreamOnHGlobal(memory, FALSE, stream.Receive())))
         return nullptr;

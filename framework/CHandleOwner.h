@@ -79,6 +79,14 @@ struct AfxKernelObjectTraits
     static void Close(HANDLE h) { ::CloseHandle(h); }
 };
 
+// Memory from GlobalAlloc.
+struct AfxGlobalMemoryTraits
+{
+    using Handle = HGLOBAL;
+    static HGLOBAL Invalid() { return nullptr; }
+    static void Close(HGLOBAL h) { ::GlobalFree(h); }
+};
+
 // A FindFirstFileW search.
 struct AfxFindTraits
 {
@@ -105,5 +113,6 @@ using CRegKeyOwner = CHandleOwner<AfxRegKeyTraits>;
 using CFileOwner = CHandleOwner<AfxFileTraits>;
 using CKernelObjectOwner = CHandleOwner<AfxKernelObjectTraits>;
 using CFindOwner = CHandleOwner<AfxFindTraits>;
+using CGlobalMemoryOwner = CHandleOwner<AfxGlobalMemoryTraits>;
 using CIconOwner = CHandleOwner<AfxIconTraits>;
 using CCursorOwner = CHandleOwner<AfxCursorTraits>;
