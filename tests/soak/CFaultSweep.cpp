@@ -32,10 +32,11 @@ bool CFaultSweep::SweepRow(size_t nRow, RowResult& result)
     CSoakStatus status;
     for (int nResume = 0;;) {
         status.Reset();
-        status.Block().faults.nPoint = -1;
-        status.Block().faults.nPointSite = -1;
         DWORD dwExitCode = 0;
-        CSoakDriver::ChildEnd end = m_driver.RunChild(ChildArguments(nRow, nResume), status, dwExitCode);
+        CSoakDriver::ChildEnd end =
+            m_driver.RunChildWithRestart(ChildArguments(nRow, nResume), status, dwExitCode, [](const SoakStatusBlock& begun) {
+                return begun.faults.nPoint >= 0 || begun.faults.nPointsDone > 0;
+            });
         const FaultStatus& faults = status.Block().faults;
         if (faults.bCounted) {
             result.bCounted = true;
@@ -58,7 +59,7 @@ bool CFaultSweep::SweepRow(size_t nRow, RowResult& result)
         }
         if (faults.nPoint < 0) {
             fprintf(stderr, "faults: %s: the child could not run its points (%s)\n", result.strName.c_str(),
-                    CSoakDriver::ExitText(dwExitCode).c_str());
+                    CSoakDriver::EndText(end, dwExitCode).c_str());
             return false;
         }
         bool bHung = end == CSoakDriver::ChildEnd::Hung;

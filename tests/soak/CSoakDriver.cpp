@@ -49,6 +49,30 @@ std::string CSoakDriver::ExitText(DWORD dwExitCode)
     return sz;
 }
 
+std::string CSoakDriver::EndText(ChildEnd end, DWORD dwExitCode)
+{
+    switch (end) {
+    case ChildEnd::Hung:
+        return "no progress within the time limit";
+    case ChildEnd::Failed:
+        return "the process could not be created";
+    default:
+        return ExitText(dwExitCode);
+    }
+}
+
+CSoakDriver::ChildEnd CSoakDriver::RunChildWithRestart(const std::wstring& strArguments, CSoakStatus& status,
+                                                       DWORD& dwExitCode, bool (*pfnBegun)(const SoakStatusBlock&))
+{
+    ChildEnd end = RunChild(strArguments, status, dwExitCode);
+    if (end == ChildEnd::Finished || pfnBegun(status.Block()))
+        return end;
+    fprintf(stderr, "soak: the child stopped before its work (%s); starting it once more\n",
+            EndText(end, dwExitCode).c_str());
+    status.Reset();
+    return RunChild(strArguments, status, dwExitCode);
+}
+
 CSoakDriver::ChildEnd CSoakDriver::RunChild(const std::wstring& strArguments, CSoakStatus& status,
                                             DWORD& dwExitCode)
 {
@@ -174,12 +198,14 @@ int CSoakDriver::Run()
         std::wstring strArguments = L"--seed " + Hex(m_options.nSeed) + L" --first " + std::to_wstring(nNext) +
                                     L" --count " + std::to_wstring(nCount);
         DWORD dwExitCode = 0;
-        ChildEnd end = RunChild(strArguments, status, dwExitCode);
+        ChildEnd end = RunChildWithRestart(strArguments, status, dwExitCode, [](const SoakStatusBlock& begun) {
+            return begun.nRunning >= 0 || begun.nFinished > 0;
+        });
         SoakStatusBlock& block = status.Block();
         LONG nRunning = block.nRunning;
         NoteLargest(block);
         if (end == ChildEnd::Failed || (end != ChildEnd::Finished && nRunning < 0 && block.nFinished == 0)) {
-            fprintf(stderr, "soak: the child could not start its cases (%s)\n", ExitText(dwExitCode).c_str());
+            fprintf(stderr, "soak: the child could not start its cases (%s)\n", EndText(end, dwExitCode).c_str());
             return 2;
         }
         if (end == ChildEnd::Finished && block.bMeasured && block.nFinished > nMeasuredCases) {

@@ -39,6 +39,12 @@ private:
     };
 
     ChildEnd RunChild(const std::wstring& strArguments, CSoakStatus& status, DWORD& dwExitCode);
+    // Runs a child; one that stops before it has begun its work (Wine now and
+    // then hangs a process while it starts) runs once more. A second stop
+    // before the work is the caller's to report. pfnBegun tells from the
+    // status block whether the child got to its work.
+    ChildEnd RunChildWithRestart(const std::wstring& strArguments, CSoakStatus& status, DWORD& dwExitCode,
+                                 bool (*pfnBegun)(const SoakStatusBlock&));
     void Record(uint64_t nSeed, int nIndex, const char* pszKind, const std::string& strOutcome);
     // Saves the case's inputs in <out><kind>-<seed>\.
     void SaveCase(uint64_t nSeed, const char* pszKind, const std::string& strOutcome) const;
@@ -47,6 +53,7 @@ private:
     static std::string Progress(const SoakStatusBlock& block);
     static std::string Change(const ResourceCounts& from, const ResourceCounts& to, bool bPlatformDcLeak);
     static std::string ExitText(DWORD dwExitCode);
+    static std::string EndText(ChildEnd end, DWORD dwExitCode);
 
     const CSoakOptions& m_options;
     std::vector<Finding> m_findings;

@@ -31,4 +31,6 @@ void CSoakStatus::Reset()
         return;
     ZeroMemory(m_pBlock, sizeof(*m_pBlock));
     m_pBlock->nRunning = -1;
+    m_pBlock->faults.nPoint = -1;
+    m_pBlock->faults.nPointSite = -1;
 }
