@@ -202,6 +202,8 @@ void CMessageStorm::RunStep(CSoakHost& host, const Step& step)
 
 void CMessageStorm::Run(CSoakHost& host) const
 {
+    // Sent messages run their modal loops before any Drain.
+    CSoakHost::ModalLoopBreaker breaker;
     for (const Step& step : m_steps)
         RunStep(host, step);
 }

@@ -8,10 +8,8 @@ const wchar_t kHostClass[] = L"TavrinSoakHost";
 const int kDrainLimit = 20000;        // messages handled by one Drain at most
 const UINT kModalBreakMs = 300;
 
-// A posted WM_LBUTTONDOWN on the panel's caption band starts the system's
-// window-move loop, which ends when the button comes up; a user releases it,
-// and this timer, which the loop keeps dispatching, plays the user's part so
-// that the loop ends. The same goes for menus.
+// A move loop ends when the button comes up and a menu on Escape or EndMenu;
+// both loops keep dispatching this timer.
 void CALLBACK ReleaseModalLoops(HWND, UINT, UINT_PTR, DWORD)
 {
     if (HWND hCapture = GetCapture()) {
@@ -22,6 +20,15 @@ void CALLBACK ReleaseModalLoops(HWND, UINT, UINT_PTR, DWORD)
 }
 
 } // namespace
+
+CSoakHost::ModalLoopBreaker::ModalLoopBreaker() : m_nTimer(SetTimer(nullptr, 0, kModalBreakMs, ReleaseModalLoops))
+{
+}
+
+CSoakHost::ModalLoopBreaker::~ModalLoopBreaker()
+{
+    KillTimer(nullptr, m_nTimer);
+}
 
 CSoakHost::CSoakHost() : m_hHost(CreateHostWindow(kHostClass, L"Soak host", {600, 40, 900, 240}))
 {
@@ -96,19 +103,17 @@ bool CSoakHost::DispatchNext()
 
 void CSoakHost::Drain()
 {
-    UINT_PTR nTimer = SetTimer(nullptr, 0, kModalBreakMs, ReleaseModalLoops);
+    ModalLoopBreaker breaker;
     for (int i = 0; i < kDrainLimit && DispatchNext(); ++i) {
     }
-    KillTimer(nullptr, nTimer);
 }
 
 void CSoakHost::Idle(DWORD nMs)
 {
-    UINT_PTR nTimer = SetTimer(nullptr, 0, kModalBreakMs, ReleaseModalLoops);
+    ModalLoopBreaker breaker;
     DWORD dwStart = GetTickCount();
     while (GetTickCount() - dwStart < nMs) {
         if (!DispatchNext())
             MsgWaitForMultipleObjectsEx(0, nullptr, 10, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
     }
-    KillTimer(nullptr, nTimer);
 }

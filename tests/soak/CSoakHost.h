@@ -35,6 +35,22 @@ public:
     // of the message loop, so that a watchdog sees the host still moving.
     void SetHeartbeat(volatile LONG* pHeartbeat) { m_pHeartbeat = pHeartbeat; }
 
+    // While one lives, a timer plays the user's part in the system's modal
+    // loops (a window move, a menu), so that they end: a posted click on the
+    // panel's caption starts a move loop, a right click sent to a minimized
+    // host opens its system menu.
+    class ModalLoopBreaker
+    {
+    public:
+        ModalLoopBreaker();
+        ~ModalLoopBreaker();
+        ModalLoopBreaker(const ModalLoopBreaker&) = delete;
+        ModalLoopBreaker& operator=(const ModalLoopBreaker&) = delete;
+
+    private:
+        UINT_PTR m_nTimer;
+    };
+
     // Handles every message that is waiting (a bounded number), then returns.
     void Drain();
     // Runs the message loop for about nMs milliseconds.
