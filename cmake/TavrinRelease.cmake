@@ -27,6 +27,8 @@ function(tavrin_install_stripped target)
     set(bin \"\${CMAKE_INSTALL_PREFIX}/$<TARGET_FILE_NAME:${target}>\")
     set(dbg \"\${CMAKE_INSTALL_PREFIX}/.debug/$<TARGET_FILE_NAME:${target}>.debug\")
     file(MAKE_DIRECTORY \"\${CMAKE_INSTALL_PREFIX}/.debug\")
+    # objcopy and strip stamp a PE file with the time unless told a fixed one.
+    set(ENV{SOURCE_DATE_EPOCH} 0)
     execute_process(COMMAND \"${CMAKE_OBJCOPY}\" --only-keep-debug \"\${bin}\" \"\${dbg}\" COMMAND_ERROR_IS_FATAL ANY)
     execute_process(COMMAND \"${CMAKE_STRIP}\" --strip-debug --strip-unneeded \"\${bin}\" COMMAND_ERROR_IS_FATAL ANY)
     execute_process(COMMAND \"${CMAKE_OBJCOPY}\" --add-gnu-debuglink=\${dbg} \"\${bin}\" COMMAND_ERROR_IS_FATAL ANY)
@@ -56,8 +58,11 @@ function(tavrin_import_libraries target def)
   set(gnulib ${dir}/lib${target}.dll.a)
   add_custom_command(OUTPUT ${mslib} ${gnulib}
     COMMAND ${LLVM_DLLTOOL} -m ${llvm_machine} -d ${def} -D ${target}.dll -l ${mslib} -k
+    # dlltool names the library's symbols after its output path: a name
+    # without folders keeps the build path out of every binary that links it.
     COMMAND ${CMAKE_DLLTOOL} --machine ${gnu_machine} --input-def ${def} --dllname ${target}.dll
-            --kill-at --output-lib ${gnulib}
+            --kill-at --output-lib lib${target}.dll.a
+    WORKING_DIRECTORY ${dir}
     DEPENDS ${def}
     COMMENT "Import libraries for ${target}.dll"
     VERBATIM)
