@@ -3,7 +3,8 @@
 // repaint, one repaint driven by the pointer moving onto another item and one
 // wheel step, each also as a ratio to the 10-tool case. Then the floor that
 // every paint pays (one GDI+ draw of the skin's background sheet into a bitmap
-// of the panel's size and one copy to the window), creation where every tool
+// of the panel's size and one copy to the window), the system scroll bar's
+// redraw (on a copy of the skin without a bar of its own), creation where every tool
 // has its own icon file, and the committed private memory per tool. The module
 // is loaded as a host loads it. The repaint and the floor are measured once
 // more at 192 DPI, in a child process started at that DPI. The last lines
@@ -15,6 +16,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <string>
 
 using namespace Gdiplus::DllExports;
@@ -348,6 +350,19 @@ int DpiChild(int nDpi)
     return 0;
 }
 
+// Run in a copy of the module's folder whose skin draws no scroll bar of its
+// own: prints the system bar's redraw for a new position, in milliseconds.
+int SystemBarChild()
+{
+    Module module;
+    if (!module.Load())
+        return 1;
+    module.Open(WriteCatalog(kCounts[0], false));
+    std::printf("%.4f\n", MeasureScrollBarRedraw(module.Open(WriteCatalog(kCounts[1], false))));
+    module.Unload();
+    return 0;
+}
+
 // Run in a child process of its own, so that no earlier panel has grown the
 // heap: prints the committed private bytes after creating a panel of nTools
 // and after scrolling through its whole grid one wheel step at a time.
@@ -371,12 +386,17 @@ int MemoryChild(int nTools)
     return 0;
 }
 
-// Runs this program with the arguments and gives its output.
-std::string RunSelf(const std::wstring& strArguments)
+std::wstring SelfPath()
 {
     wchar_t szSelf[MAX_PATH];
     GetModuleFileNameW(nullptr, szSelf, MAX_PATH);
-    std::wstring strCommand = L"\"" + std::wstring(szSelf) + L"\" " + strArguments;
+    return szSelf;
+}
+
+// Runs a program with the arguments and gives its output.
+std::string RunProgram(const std::wstring& strProgram, const std::wstring& strArguments)
+{
+    std::wstring strCommand = L"\"" + strProgram + L"\" " + strArguments;
     SECURITY_ATTRIBUTES sa = {sizeof(sa), nullptr, TRUE};
     HANDLE hRead = nullptr, hWrite = nullptr;
     if (!CreatePipe(&hRead, &hWrite, &sa, 0))
@@ -402,6 +422,62 @@ std::string RunSelf(const std::wstring& strArguments)
     CloseHandle(pi.hProcess);
     CloseHandle(pi.hThread);
     return strOut;
+}
+
+std::string RunSelf(const std::wstring& strArguments)
+{
+    return RunProgram(SelfPath(), strArguments);
+}
+
+// Copies a folder's files, and with bTree its folders too.
+void CopyFolder(const std::wstring& strFrom, const std::wstring& strTo, bool bTree, const wchar_t* pszPattern = L"*")
+{
+    CreateDirectoryW(strTo.c_str(), nullptr);
+    WIN32_FIND_DATAW fd;
+    HANDLE hFind = FindFirstFileW((strFrom + pszPattern).c_str(), &fd);
+    if (hFind == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        std::wstring strName = fd.cFileName;
+        if (strName == L"." || strName == L"..")
+            continue;
+        if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            CopyFileW((strFrom + strName).c_str(), (strTo + strName).c_str(), FALSE);
+        else if (bTree)
+            CopyFolder(strFrom + strName + L"\\", strTo + strName + L"\\", true);
+    } while (FindNextFileW(hFind, &fd));
+    FindClose(hFind);
+}
+
+// A copy of the module's folder (libraries, this program, the skin and the
+// sample icons) whose skin has no scroll bar section; gives its program.
+std::wstring SystemBarCopy()
+{
+    std::wstring strFrom = ModuleFolder(), strTo = BenchFolder() + L"systembar\\";
+    CopyFolder(strFrom, strTo, false, L"*.dll");
+    CopyFolder(strFrom + L"Config\\", strTo + L"Config\\", true);
+    CopyFolder(strFrom + L"ToolIcons\\", strTo + L"ToolIcons\\", true);
+    std::wstring strProgram = strTo + SelfPath().substr(strFrom.size());
+    CopyFileW(SelfPath().c_str(), strProgram.c_str(), FALSE);
+    std::wstring strSkin = strTo + L"Config\\Morvel_SCfg.xml";
+    std::ifstream in(strSkin.c_str(), std::ios::binary);
+    std::string strXml((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    in.close();
+    size_t nStart = strXml.find("<ToolMgrScrollBar>");
+    const std::string strEnd = "</ToolMgrScrollBar>";
+    size_t nEnd = strXml.find(strEnd);
+    if (nStart != std::string::npos && nEnd != std::string::npos && nEnd > nStart)
+        strXml.erase(nStart, nEnd + strEnd.size() - nStart);
+    std::ofstream(strSkin.c_str(), std::ios::binary) << strXml;
+    return strProgram;
+}
+
+// The system bar's redraw, measured in a copy of the module's folder whose
+// skin leaves the bar to the system; 0 when it cannot be had.
+double MeasureSystemBarRedraw()
+{
+    double ms = 0;
+    return std::sscanf(RunProgram(SystemBarCopy(), L"systembar").c_str(), "%lf", &ms) == 1 ? ms : 0;
 }
 
 // Runs this program as "memory <nTools>" and reads its two figures.
@@ -479,6 +555,8 @@ int main(int argc, char** argv)
         return MemoryChild(std::atoi(argv[2]));
     if (argc == 3 && std::string(argv[1]) == "dpi")
         return DpiChild(std::atoi(argv[2]));
+    if (argc == 2 && std::string(argv[1]) == "systembar")
+        return SystemBarChild();
 
     Module module;
     if (!module.Load()) {
@@ -489,6 +567,7 @@ int main(int argc, char** argv)
     module.Open(WriteCatalog(kCounts[0], false));
     std::printf("%-12s %16s %15s %15s %15s\n", "tools", "create ms", "repaint ms", "hover ms", "wheel ms");
     Figures base, worst, shared10000, own10, own10000;
+    double wheelVsRepaint = 0;
     for (int n : kCounts) {
         Figures f = Measure(module, n, false);
         if (n == kCounts[0])
@@ -496,6 +575,7 @@ int main(int argc, char** argv)
         worst.repaint = std::max(worst.repaint, f.repaint);
         worst.hover = std::max(worst.hover, f.hover);
         worst.wheel = std::max(worst.wheel, f.wheel);
+        wheelVsRepaint = std::max(wheelVsRepaint, f.wheel / f.repaint);
         shared10000 = f;
         PrintRow(std::to_string(n).c_str(), f, base);
     }
@@ -506,8 +586,10 @@ int main(int argc, char** argv)
 
     double msFloor = MeasureFloor(module.Open(WriteCatalog(10, false)));
     std::printf("floor (sheet draw + copy): %.2f ms\n", msFloor);
-    std::printf("system scroll bar redraw:  %.2f ms (part of every wheel step)\n",
-                MeasureScrollBarRedraw(module.Open(WriteCatalog(1000, false))));
+    // The default skin draws its own bar; the system's is measured on a skin without one.
+    double msSystemBar = MeasureSystemBarRedraw();
+    std::printf("system scroll bar redraw:  %.2f ms (a skin that leaves the bar to the system pays it every wheel step)\n",
+                msSystemBar);
     double msLibrary10 = MeasureLibraryList(WriteCatalog(10, false));
     double msLibrary10000 = MeasureLibraryList(WriteCatalog(10000, false));
     std::printf("library list and release:  %.2f ms (10 tools), %.2f ms (10000 tools)\n", msLibrary10,
@@ -533,6 +615,7 @@ int main(int argc, char** argv)
         std::printf("RATIO repaint_vs_floor_192dpi %.2f\n", msRepaint192 / msFloor192);
     std::printf("RATIO hover_vs_floor %.2f\n", worst.hover / msFloor);
     std::printf("RATIO wheel_vs_floor %.2f\n", worst.wheel / msFloor);
+    std::printf("RATIO wheel_vs_repaint %.2f\n", wheelVsRepaint);
     std::printf("RATIO create_10000_vs_10 %.2f\n", shared10000.create / base.create);
     std::printf("RATIO create_10000_own_icons_vs_10 %.2f\n", own10000.create / own10.create);
     if (bMemory) {

@@ -188,16 +188,13 @@ void CKdWindowLessList::GetItemSpec(int& nItemWidth, int& nItemHeight, int& nSpa
 
 CKdWindowLessList::ItemSpec CKdWindowLessList::ReadItemSpec() const
 {
+    int parts[4];
+    GetInfoLengthList(L"ListItemSpec", parts, 4);
     ItemSpec itemSpec;
-    CString strValue;
-    m_mapWindowInfo.Lookup(L"ListItemSpec", strValue);
-    int* parts[] = {&itemSpec.nWidth, &itemSpec.nHeight, &itemSpec.nSpaceX, &itemSpec.nSpaceY};
-    for (int i = 0; i < 4; ++i) {
-        CString strToken;
-        GetToken(strValue, L";", i, strToken);
-        ParseNumber(strToken, *parts[i]);
-        *parts[i] = m_dpi.Length(*parts[i]);
-    }
+    itemSpec.nWidth = parts[0];
+    itemSpec.nHeight = parts[1];
+    itemSpec.nSpaceX = parts[2];
+    itemSpec.nSpaceY = parts[3];
     return itemSpec;
 }
 

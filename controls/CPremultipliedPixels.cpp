@@ -1,5 +1,6 @@
 #include "controls/CPremultipliedPixels.h"
 #include <gdiplus.h>
+#include <algorithm>
 #include <cstring>
 #include <new>
 #include "controls/GdipBitmap.h"
@@ -27,6 +28,32 @@ inline std::uint32_t SourceOver(std::uint32_t s, std::uint32_t d)
     if (s == 0)
         return d;
     return s + ScaleByInverseAlpha(d, a);
+}
+
+// For each destination pixel of a span of nDest, the source pixel of a span of
+// nSource with insets nHead and nTail kept at both ends.
+std::vector<int> SliceMap(int nSource, int nDest, int nHead, int nTail)
+{
+    nHead = std::clamp(nHead, 0, nSource);
+    nTail = std::clamp(nTail, 0, nSource - nHead);
+    if (nHead + nTail > nDest) {
+        int nSum = nHead + nTail;
+        nHead = static_cast<int>(static_cast<long long>(nHead) * nDest / nSum);
+        nTail = nDest - nHead;
+    }
+    std::vector<int> map(static_cast<size_t>(std::max(nDest, 0)));
+    const int nMiddleSource = nSource - nHead - nTail, nMiddleDest = nDest - nHead - nTail;
+    for (int i = 0; i < nDest; ++i) {
+        if (i < nHead)
+            map[i] = i;
+        else if (i >= nDest - nTail)
+            map[i] = nSource - (nDest - i);
+        else if (nMiddleSource <= 0)
+            map[i] = std::min(nHead, nSource - 1);
+        else
+            map[i] = nHead + static_cast<int>(static_cast<long long>(i - nHead) * nMiddleSource / nMiddleDest);
+    }
+    return map;
 }
 
 } // namespace
@@ -86,5 +113,32 @@ void CPremultipliedPixels::BlendPart(const PixelSurface& target, const RECT& rcS
         std::uint32_t* pTarget = target.pBits + static_cast<size_t>(y) * target.nWidth + rcDraw.left;
         for (int x = rcDraw.left; x < rcDraw.right; ++x, ++pSource, ++pTarget)
             *pTarget = SourceOver(*pSource, *pTarget);
+    }
+}
+
+void CPremultipliedPixels::BlendSliced(const PixelSurface& target, const RECT& rcSource, const RECT& rcInsets,
+                                       const RECT& rcDest, const RECT& rcClip) const
+{
+    if (target.IsEmpty() || IsEmpty())
+        return;
+    RECT rcImage = {0, 0, m_nWidth, m_nHeight}, rcPart;
+    if (!IntersectRect(&rcPart, &rcSource, &rcImage))
+        return;
+    RECT rcSurface = {0, 0, target.nWidth, target.nHeight}, rcAllowed, rcDraw;
+    if (!IntersectRect(&rcAllowed, &rcClip, &rcSurface) || !IntersectRect(&rcDraw, &rcDest, &rcAllowed))
+        return;
+    try {
+        const std::vector<int> cols = SliceMap(rcPart.right - rcPart.left, rcDest.right - rcDest.left,
+                                               rcInsets.left, rcInsets.right);
+        const std::vector<int> rows = SliceMap(rcPart.bottom - rcPart.top, rcDest.bottom - rcDest.top,
+                                               rcInsets.top, rcInsets.bottom);
+        for (int y = rcDraw.top; y < rcDraw.bottom; ++y) {
+            const std::uint32_t* pRow = &m_pixels[static_cast<size_t>(rcPart.top + rows[y - rcDest.top]) * m_nWidth];
+            std::uint32_t* pTarget = target.pBits + static_cast<size_t>(y) * target.nWidth + rcDraw.left;
+            for (int x = rcDraw.left; x < rcDraw.right; ++x, ++pTarget)
+                *pTarget = SourceOver(pRow[rcPart.left + cols[x - rcDest.left]], *pTarget);
+        }
+    } catch (const std::bad_alloc&) {
+        // Without the maps nothing is drawn: the surface keeps what it had.
     }
 }

@@ -25,6 +25,12 @@ public:
     // Blends the part rcSource source-over onto the surface, its top-left
     // corner at ptDest, touching only pixels inside rcClip.
     void BlendPart(const PixelSurface& target, const RECT& rcSource, POINT ptDest, const RECT& rcClip) const;
+    // Blends the part rcSource stretched over rcDest, source-over, as nine
+    // slices: the insets (left, top, right, bottom, in source pixels) keep
+    // their size at the edges and corners, the rest stretches, nearest
+    // pixel. Insets that do not fit the destination shrink in proportion.
+    void BlendSliced(const PixelSurface& target, const RECT& rcSource, const RECT& rcInsets, const RECT& rcDest,
+                     const RECT& rcClip) const;
 
 private:
     std::vector<std::uint32_t> m_pixels;

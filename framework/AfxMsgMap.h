@@ -121,6 +121,17 @@ using AfxMemberFn = Signature Class::*;
     AFX_MSG_CALL(void(UINT, const RECT*), &ThisClass::OnDpiChanged)( \
         HIWORD(wParam), reinterpret_cast<const RECT*>(lParam)); return 0;)
 
+// void OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp)   (lpncsp holds the
+// proposed window rectangle in rgrc[0] and receives the client rectangle there; with
+// bCalcValidRects FALSE the parameter is a RECT*, read here as rgrc[0] alone)
+#define ON_WM_NCCALCSIZE() AFX_MSG_ENTRY(WM_NCCALCSIZE, \
+    AFX_MSG_CALL(void(BOOL, NCCALCSIZE_PARAMS*), &ThisClass::OnNcCalcSize)( \
+        wParam != 0, reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam)); return 0;)
+
+// void OnTimer(UINT_PTR nIDEvent)
+#define ON_WM_TIMER() AFX_MSG_ENTRY(WM_TIMER, \
+    AFX_MSG_CALL(void(UINT_PTR), &ThisClass::OnTimer)(static_cast<UINT_PTR>(wParam)); return 0;)
+
 // void OnDestroy()
 #define ON_WM_DESTROY() AFX_MSG_ENTRY(WM_DESTROY, \
     AFX_MSG_CALL(void(), &ThisClass::OnDestroy)(); return 0;)

@@ -1,4 +1,5 @@
 #include "panel/CToolGridAccessible.h"
+#include "panel/AccessibleResults.h"
 #include "panel/CToolMgrDlg.h"
 
 namespace {
@@ -6,141 +7,15 @@ namespace {
 const wchar_t kDefaultName[] = L"Tools";   // the list's name while the panel has no title
 const wchar_t kDefaultAction[] = L"Start"; // what an item's default action does
 
-// A text result into a cleared output: S_FALSE and no string for an empty text.
-HRESULT TextResult(const wchar_t* pszText, BSTR* pbstr)
-{
-    if (!pszText || !*pszText)
-        return S_FALSE;
-    *pbstr = ::SysAllocString(pszText);
-    return *pbstr ? S_OK : E_OUTOFMEMORY;
-}
-
-HRESULT I4Result(LONG nValue, VARIANT* pvar)
-{
-    ::VariantInit(pvar);
-    pvar->vt = VT_I4;
-    pvar->lVal = nValue;
-    return S_OK;
-}
-
-HRESULT EmptyResult(VARIANT* pvar)
-{
-    ::VariantInit(pvar);
-    return S_FALSE;
-}
-
-// The system's object for a child window, as a VARIANT.
-HRESULT WindowResult(HWND hWnd, VARIANT* pvar)
-{
-    ::VariantInit(pvar);
-    IDispatch* pDispatch = nullptr;
-    HRESULT hr = ::AccessibleObjectFromWindow(hWnd, static_cast<DWORD>(OBJID_WINDOW), __uuidof(IDispatch),
-                                              reinterpret_cast<void**>(&pDispatch));
-    if (FAILED(hr))
-        return hr;
-    if (!pDispatch)
-        return E_FAIL;
-    pvar->vt = VT_DISPATCH;
-    pvar->pdispVal = pDispatch;
-    return S_OK;
-}
-
-RECT ClientToScreenRect(HWND hWnd, RECT rc)
-{
-    ::MapWindowPoints(hWnd, HWND_DESKTOP, reinterpret_cast<POINT*>(&rc), 2);
-    return rc;
-}
-
-HRESULT LocationResult(const RECT& rc, LONG* pxLeft, LONG* pyTop, LONG* pcxWidth, LONG* pcyHeight)
-{
-    *pxLeft = rc.left;
-    *pyTop = rc.top;
-    *pcxWidth = rc.right - rc.left;
-    *pcyHeight = rc.bottom - rc.top;
-    return S_OK;
-}
-
 } // namespace
 
 CToolGridAccessible::CToolGridAccessible(CToolMgrDlg* pPanel) : m_pPanel(pPanel) {}
 
 CToolGridAccessible::~CToolGridAccessible() = default;
 
-void CToolGridAccessible::Disconnect()
+HWND CToolGridAccessible::ConnectedWindow() const
 {
-    m_pPanel = nullptr;
-    ::CoDisconnectObject(static_cast<IAccessible*>(this), 0);
-}
-
-// ---- IUnknown, IDispatch, IOleWindow ------------------------------------------
-
-// Interface identifiers through __uuidof throughout: MinGW's oleacc import
-// library gives IID_IAccessible as a code stub rather than the GUID.
-STDMETHODIMP CToolGridAccessible::QueryInterface(REFIID riid, void** ppvObject)
-{
-    if (!ppvObject)
-        return E_POINTER;
-    if (riid == __uuidof(IUnknown) || riid == __uuidof(IDispatch) || riid == __uuidof(IAccessible))
-        *ppvObject = static_cast<IAccessible*>(this);
-    else if (riid == __uuidof(IOleWindow))
-        *ppvObject = static_cast<IOleWindow*>(this);
-    else
-        *ppvObject = nullptr;
-    if (!*ppvObject)
-        return E_NOINTERFACE;
-    AddRef();
-    return S_OK;
-}
-
-STDMETHODIMP_(ULONG) CToolGridAccessible::AddRef()
-{
-    return static_cast<ULONG>(::InterlockedIncrement(&m_nRefs));
-}
-
-STDMETHODIMP_(ULONG) CToolGridAccessible::Release()
-{
-    LONG nRefs = ::InterlockedDecrement(&m_nRefs);
-    if (nRefs == 0)
-        delete this;
-    return static_cast<ULONG>(nRefs);
-}
-
-STDMETHODIMP CToolGridAccessible::GetTypeInfoCount(UINT* pctinfo)
-{
-    if (!pctinfo)
-        return E_POINTER;
-    *pctinfo = 0;
-    return S_OK;
-}
-
-STDMETHODIMP CToolGridAccessible::GetTypeInfo(UINT, LCID, ITypeInfo** ppTInfo)
-{
-    if (ppTInfo)
-        *ppTInfo = nullptr;
-    return E_NOTIMPL;
-}
-
-STDMETHODIMP CToolGridAccessible::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*)
-{
-    return E_NOTIMPL;
-}
-
-STDMETHODIMP CToolGridAccessible::Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*)
-{
-    return E_NOTIMPL;
-}
-
-STDMETHODIMP CToolGridAccessible::GetWindow(HWND* phwnd)
-{
-    if (!phwnd)
-        return E_POINTER;
-    *phwnd = IsConnected() ? m_pPanel->m_hWnd : nullptr;
-    return *phwnd ? S_OK : CO_E_OBJNOTCONNECTED;
-}
-
-STDMETHODIMP CToolGridAccessible::ContextSensitiveHelp(BOOL)
-{
-    return E_NOTIMPL;
+    return IsConnected() ? m_pPanel->m_hWnd : nullptr;
 }
 
 // ---- Children -------------------------------------------------------------------
@@ -358,15 +233,6 @@ STDMETHODIMP CToolGridAccessible::get_accHelp(VARIANT varID, BSTR* pszHelp)
     return get_accValue(varID, pszHelp); // no help text: the same answer as for the value
 }
 
-STDMETHODIMP CToolGridAccessible::get_accHelpTopic(BSTR* pszHelpFile, VARIANT, LONG* pidTopic)
-{
-    if (pszHelpFile)
-        *pszHelpFile = nullptr;
-    if (pidTopic)
-        *pidTopic = 0;
-    return DISP_E_MEMBERNOTFOUND;
-}
-
 STDMETHODIMP CToolGridAccessible::get_accKeyboardShortcut(VARIANT varID, BSTR* pszKeyboardShortcut)
 {
     return get_accValue(varID, pszKeyboardShortcut);
@@ -432,16 +298,6 @@ STDMETHODIMP CToolGridAccessible::accDoDefaultAction(VARIANT varID)
         return DISP_E_MEMBERNOTFOUND;
     m_pPanel->m_list.ClickItem(child.nItem);
     return S_OK;
-}
-
-STDMETHODIMP CToolGridAccessible::put_accName(VARIANT, BSTR)
-{
-    return E_NOTIMPL;
-}
-
-STDMETHODIMP CToolGridAccessible::put_accValue(VARIANT, BSTR)
-{
-    return E_NOTIMPL;
 }
 
 // ---- Geometry -------------------------------------------------------------------

@@ -8,40 +8,22 @@
 // object is not complete everywhere (Wine's lacks location, hit testing and
 // navigation).
 //
-// A screen reader may keep the object after the panel has gone, so it holds
-// only a weak link to the panel, which the panel cuts when its window is
-// destroyed (Disconnect); every call then answers CO_E_OBJNOTCONNECTED.
+// Like every accessible object of the panel it holds only a weak link to
+// the panel (CAccessibleObject).
 // All calls arrive on the panel's thread, the thread of the window's
 // apartment; the object starts nothing there and keeps no state of its own.
 #pragma once
 #include <windows.h>
 #include <oleacc.h>
+#include "panel/CAccessibleObject.h"
 
 class CToolMgrDlg;
 
-class CToolGridAccessible final : public IAccessible, public IOleWindow
+class CToolGridAccessible final : public CAccessibleObject
 {
 public:
     // Holds one reference for the caller.
     explicit CToolGridAccessible(CToolMgrDlg* pPanel);
-    CToolGridAccessible(const CToolGridAccessible&) = delete;
-    CToolGridAccessible& operator=(const CToolGridAccessible&) = delete;
-
-    // Cuts the link to the panel and the references that clients in other
-    // processes hold through COM's stubs.
-    void Disconnect();
-
-    // IUnknown
-    STDMETHODIMP QueryInterface(REFIID riid, void** ppvObject) override;
-    STDMETHODIMP_(ULONG) AddRef() override;
-    STDMETHODIMP_(ULONG) Release() override;
-
-    // IDispatch: no type information; clients call through the vtable.
-    STDMETHODIMP GetTypeInfoCount(UINT* pctinfo) override;
-    STDMETHODIMP GetTypeInfo(UINT iTInfo, LCID lcid, ITypeInfo** ppTInfo) override;
-    STDMETHODIMP GetIDsOfNames(REFIID riid, LPOLESTR* rgszNames, UINT cNames, LCID lcid, DISPID* rgDispId) override;
-    STDMETHODIMP Invoke(DISPID dispIdMember, REFIID riid, LCID lcid, WORD wFlags, DISPPARAMS* pDispParams,
-                        VARIANT* pVarResult, EXCEPINFO* pExcepInfo, UINT* puArgErr) override;
 
     // IAccessible
     STDMETHODIMP get_accParent(IDispatch** ppdispParent) override;
@@ -53,7 +35,6 @@ public:
     STDMETHODIMP get_accRole(VARIANT varID, VARIANT* pvarRole) override;
     STDMETHODIMP get_accState(VARIANT varID, VARIANT* pvarState) override;
     STDMETHODIMP get_accHelp(VARIANT varID, BSTR* pszHelp) override;
-    STDMETHODIMP get_accHelpTopic(BSTR* pszHelpFile, VARIANT varID, LONG* pidTopic) override;
     STDMETHODIMP get_accKeyboardShortcut(VARIANT varID, BSTR* pszKeyboardShortcut) override;
     STDMETHODIMP get_accFocus(VARIANT* pvarID) override;
     STDMETHODIMP get_accSelection(VARIANT* pvarID) override;
@@ -63,15 +44,11 @@ public:
     STDMETHODIMP accNavigate(LONG navDir, VARIANT varStart, VARIANT* pvarEnd) override;
     STDMETHODIMP accHitTest(LONG xLeft, LONG yTop, VARIANT* pvarID) override;
     STDMETHODIMP accDoDefaultAction(VARIANT varID) override;
-    STDMETHODIMP put_accName(VARIANT varID, BSTR pszName) override;
-    STDMETHODIMP put_accValue(VARIANT varID, BSTR pszValue) override;
-
-    // IOleWindow: the panel's window.
-    STDMETHODIMP GetWindow(HWND* phwnd) override;
-    STDMETHODIMP ContextSensitiveHelp(BOOL fEnterMode) override;
 
 private:
-    ~CToolGridAccessible();
+    ~CToolGridAccessible() override;
+    HWND ConnectedWindow() const override;
+    void Unlink() override { m_pPanel = nullptr; }
 
     // What a child id names: the list itself, item nItem, or child window hWnd.
     struct Child
@@ -102,6 +79,5 @@ private:
     // The item's neighbour in a direction, -1 for none.
     int Neighbour(int nItem, LONG navDir) const;
 
-    LONG m_nRefs = 1;
     CToolMgrDlg* m_pPanel; // null once disconnected
 };

@@ -10,6 +10,7 @@
 #include "controls/GdipSolidBrush.h"
 #include "controls/WindowDpi.h"
 #include "diag/CLogTrace.h"
+#include "panel/CScrollBarAccessible.h"
 #include "panel/CToolGridAccessible.h"
 #include "panel/CToolTipPattern.h"
 #include "panel/PluginRecord.h"
@@ -55,6 +56,8 @@ BEGIN_MESSAGE_MAP(CToolMgrDlg, CKdCommonDlg)
     ON_WM_GETOBJECT()
     ON_WM_DESTROY()
     ON_WM_DPICHANGED()
+    ON_WM_NCCALCSIZE()
+    ON_WM_TIMER()
 END_MESSAGE_MAP()
 
 CToolMgrDlg::CToolMgrDlg() = default;
@@ -69,6 +72,8 @@ BOOL CToolMgrDlg::OnInitDialog()
     TraceSkinLoadFailure(strSkinFile);
     m_list.ApplyDpi(m_dpi);
     m_list.LoadSkin(strSkinFile, kListSection, CString(), kSkinName);
+    m_scrollBar.ApplyDpi(m_dpi);
+    m_scrollBar.LoadSkin(strSkinFile, kSkinName);
     GetPlugin();
     // FALSE: the system gives the focus to no control; activation gives it to the grid (OnActivate).
     return FALSE;
@@ -208,7 +213,8 @@ void CToolMgrDlg::UpdateListLayout(int nCount)
     RECT rc;
     GetListRect(rc);
     int nWidth = rc.right - rc.left, nHeight = rc.bottom - rc.top;
-    int nScrollBar = SystemMetricForDpi(SM_CXHSCROLL, m_dpi.Dpi());
+    int nScrollBar = m_scrollBar.IsSkinned() ? m_scrollBar.LayoutWidth() : SystemMetricForDpi(SM_CXHSCROLL, m_dpi.Dpi());
+    m_scrollBar.SetListRect(rc);
     m_list.m_nLeft = rc.left;
     m_list.m_nTop = rc.top;
     m_list.m_nHeight = nHeight;
@@ -226,17 +232,34 @@ void CToolMgrDlg::UpdateScrollRange()
         si.nMax = nContent;
         si.nPage = static_cast<UINT>(nView);
     }
-    SetScrollInfo(SB_VERT, &si, TRUE);
+    SetScrollState(si);
     FollowScrollBar();
+}
+
+void CToolMgrDlg::SetScrollState(const SCROLLINFO& si)
+{
+    SetScrollInfo(SB_VERT, const_cast<SCROLLINFO*>(&si), !m_scrollBar.IsSkinned());
+}
+
+SCROLLINFO CToolMgrDlg::BarScrollInfo() const
+{
+    SCROLLINFO si = {sizeof(si), SIF_ALL, 0, 0, 0, 0, 0};
+    ::GetScrollInfo(m_hWnd, SB_VERT, &si);
+    return si;
 }
 
 void CToolMgrDlg::FollowScrollBar()
 {
     // The scroll bar limits the position it is given (to 0 when there is no
     // bar at all), so the grid takes the position back from it.
-    SCROLLINFO now = {sizeof(now), SIF_ALL, 0, 0, 0, 0, 0};
-    GetScrollInfo(SB_VERT, &now, SIF_ALL);
-    m_list.m_nOffsetY = -now.nPos;
+    int nOffset = -BarScrollInfo().nPos;
+    if (nOffset == m_list.m_nOffsetY)
+        return;
+    m_list.m_nOffsetY = nOffset;
+    if (!m_scrollBar.IsSkinned())
+        return;
+    ::NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, m_hWnd, OBJID_VSCROLL, CHILDID_SELF);
+    m_scrollBar.OnScrolled();
 }
 
 void CToolMgrDlg::ShowItemControl(_XmlDynamicItem* pItem, int nShow)
@@ -266,8 +289,11 @@ void CToolMgrDlg::InvalidatePart(const RECT& rc)
 
 LRESULT CToolMgrDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    // The grid sees mouse messages first; what it consumes goes no further.
+    // The skinned bar sees mouse messages first, then the grid; what either
+    // consumes goes no further.
     m_keyboard.OnMouseMessage(message, lParam);
+    if (m_scrollBar.OnMouseMessage(message, lParam))
+        return 0;
     if (m_list.OnMouseMessage(message, lParam))
         return 1;
     return CKdCommonDlg::WindowProc(message, wParam, lParam);
@@ -329,6 +355,7 @@ void CToolMgrDlg::ComposePart(const RECT& rc)
         GetListRect(rcList);
         m_list.DrawPart(graphics, m_canvas.Pixels(), POINT{rcList.left, rcList.top}, rcPart);
     }
+    m_scrollBar.Draw(m_canvas.Pixels(), rcPart);
     m_canvas.MarkComposed(rcPart);
 }
 
@@ -379,6 +406,7 @@ void CToolMgrDlg::ApplyDpi(int nDpi)
     int nFirstRow = nPitch > 0 ? -m_list.m_nOffsetY / nPitch : 0;
     CKdCommonDlg::ApplyDpi(nDpi);
     m_list.ApplyDpi(m_dpi);
+    m_scrollBar.ApplyDpi(m_dpi);
     int nCount = m_list.m_arrItems.GetSize();
     UpdateListLayout(nCount);
     UpdateScrollRange();
@@ -413,7 +441,7 @@ void CToolMgrDlg::ScrollDown(SCROLLINFO& si, int nBy)
 void CToolMgrDlg::ScrollTo(SCROLLINFO& si, int nPos)
 {
     si.nPos = nPos;
-    SetScrollInfo(SB_VERT, &si, TRUE);
+    SetScrollState(si);
     FollowScrollBar();
 }
 
@@ -576,9 +604,52 @@ void CToolMgrDlg::ScrollListTo(int nPos)
 {
     m_nWheelSum = 0;
     SCROLLINFO si = {sizeof(si), SIF_POS, 0, 0, 0, nPos, 0};
-    SetScrollInfo(SB_VERT, &si, TRUE);
-    m_list.m_nOffsetY = -GetScrollPos(SB_VERT);
+    SetScrollState(si);
+    FollowScrollBar();
     InvalidateList();
+}
+
+// ---- The skinned scroll bar ---------------------------------------------------
+
+void CToolMgrDlg::ScrollFromBar(int nPos)
+{
+    ScrollListTo(nPos);
+}
+
+// A track press pages as the system bar's does, through WM_VSCROLL.
+void CToolMgrDlg::PageFromBar(bool bUp)
+{
+    SendMessage(WM_VSCROLL, MAKEWPARAM(bUp ? SB_PAGEUP : SB_PAGEDOWN, 0), 0);
+}
+
+void CToolMgrDlg::InvalidateBar(const RECT& rc)
+{
+    InvalidatePart(rc);
+}
+
+void CToolMgrDlg::PointerOverBar()
+{
+    m_list.OnMouseMessage(WM_MOUSELEAVE, 0);
+}
+
+// The skinned bar takes the system bar's place: the window keeps its scroll
+// information, and with it the style that shows the system's bar, but the
+// client area keeps the room that bar would take.
+void CToolMgrDlg::OnNcCalcSize(BOOL, NCCALCSIZE_PARAMS*)
+{
+    DWORD dwStyle = GetStyle();
+    bool bHideSystemBar = m_scrollBar.IsSkinned() && (dwStyle & WS_VSCROLL) != 0;
+    if (bHideSystemBar)
+        ::SetWindowLongW(m_hWnd, GWL_STYLE, static_cast<LONG>(dwStyle & ~static_cast<DWORD>(WS_VSCROLL)));
+    Default();
+    if (bHideSystemBar)
+        ::SetWindowLongW(m_hWnd, GWL_STYLE, static_cast<LONG>(dwStyle));
+}
+
+void CToolMgrDlg::OnTimer(UINT_PTR nIDEvent)
+{
+    if (!m_scrollBar.OnTimer(nIDEvent))
+        Default();
 }
 
 UINT CToolMgrDlg::OnGetDlgCode()
@@ -644,6 +715,8 @@ LRESULT CToolMgrDlg::OnNextDlgCtl(WPARAM wParam, LPARAM lParam)
 
 LRESULT CToolMgrDlg::OnGetObject(WPARAM wFlags, LONG nObjectId)
 {
+    if (nObjectId == OBJID_VSCROLL && m_scrollBar.IsSkinned())
+        return ScrollBarObject(wFlags);
     if (nObjectId != OBJID_CLIENT)
         return Default();
     if (!m_accessible.IsValid())
@@ -654,10 +727,27 @@ LRESULT CToolMgrDlg::OnGetObject(WPARAM wFlags, LONG nObjectId)
     return LresultFromObject(__uuidof(IAccessible), wFlags, static_cast<IAccessible*>(m_accessible.Get()));
 }
 
+LRESULT CToolMgrDlg::ScrollBarObject(WPARAM wFlags)
+{
+    if (!m_barAccessible.IsValid())
+        m_barAccessible.Attach(new (std::nothrow) CScrollBarAccessible(m_hWnd, m_scrollBar));
+    if (!m_barAccessible.IsValid())
+        return Default();
+    return LresultFromObject(__uuidof(IAccessible), wFlags, static_cast<IAccessible*>(m_barAccessible.Get()));
+}
+
 void CToolMgrDlg::OnDestroy()
 {
+    m_scrollBar.Stop();
     m_accessible.Close();
+    m_barAccessible.Close();
     Default();
+}
+
+void CToolMgrDlg::BarAccessibleTraits::Close(CScrollBarAccessible* pAccessible)
+{
+    pAccessible->Disconnect();
+    pAccessible->Release();
 }
 
 void CToolMgrDlg::AccessibleTraits::Close(CToolGridAccessible* pAccessible)

@@ -5,7 +5,9 @@
 // Scroll state lives in the window's standard vertical scroll bar (minimum 0,
 // maximum the content height, page the list area's height, or 0 and 0 while
 // nothing needs scrolling); every operation leaves the grid's m_nOffsetY at
-// minus the scroll position.
+// minus the scroll position. A skin may draw its own bar (CSkinScrollBar):
+// the state stays in the window's scroll information, and the window gives
+// the system's bar no room, so it never shows.
 //
 // The panel window is also the grid's keyboard focus: m_keyboard moves and
 // starts the focus item, and WM_GETOBJECT hands screen readers the grid's
@@ -23,16 +25,18 @@
 #include "framework/CHandleOwner.h"
 #include "include/PellixSDK.h"
 #include "panel/CPanelCanvas.h"
+#include "panel/CSkinScrollBar.h"
 #include "panel/CToolGridKeyboard.h"
 
 class CToolGridAccessible;
+class CScrollBarAccessible;
 
 // Messages between the grid, the tool-service library and the panel.
 #define WM_TOOLLIST_ITEMCLICK (WM_USER + 1)
 #define WM_TOOLLIST_REDRAW (WM_USER + 2)
 #define WM_TOOLLIST_UPDATED (WM_USER + 3)
 
-class CToolMgrDlg : public CKdCommonDlg
+class CToolMgrDlg : public CKdCommonDlg, private CSkinScrollBar::IOwner
 {
     DECLARE_DYNAMIC(CToolMgrDlg)
 
@@ -71,6 +75,7 @@ public:
     _XmlDynamicItem* m_pRefresh = nullptr;
     CKdWindowLessList m_list;
     CToolGridKeyboard m_keyboard{*this};
+    CSkinScrollBar m_scrollBar{*this};
 
 protected:
     // void OnPaint()
@@ -113,6 +118,10 @@ protected:
     void OnDestroy();
     // void OnDpiChanged(UINT nDpi, const RECT* pSuggested)
     void OnDpiChanged(UINT nDpi, const RECT* pSuggested);
+    // void OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp)
+    void OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp);
+    // void OnTimer(UINT_PTR nIDEvent)
+    void OnTimer(UINT_PTR nIDEvent);
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -136,7 +145,10 @@ private:
     void ScrollUp(SCROLLINFO& si, int nBy);
     void ScrollDown(SCROLLINFO& si, int nBy);
     void ScrollTo(SCROLLINFO& si, int nPos);
-    // m_nOffsetY := minus the scroll bar's position.
+    // Hands si to the window's scroll information; the system's bar is
+    // redrawn only while it is the one that shows.
+    void SetScrollState(const SCROLLINFO& si);
+    // m_nOffsetY := minus the scroll bar's position; a move is announced.
     void FollowScrollBar();
     static int RoomBelow(const SCROLLINFO& si);
     // Adds a wheel delta to the sum; true when it makes a move, up or down.
@@ -147,6 +159,15 @@ private:
     void OnGridRefilled();
     // Push buttons join the Tab ring; an image-only button is named after its tooltip.
     static void MakeReachable(_XmlDynamicItem* pItem);
+    LRESULT ScrollBarObject(WPARAM wFlags);
+
+    // CSkinScrollBar::IOwner
+    HWND BarWindow() const override { return m_hWnd; }
+    SCROLLINFO BarScrollInfo() const override;
+    void ScrollFromBar(int nPos) override;
+    void PageFromBar(bool bUp) override;
+    void InvalidateBar(const RECT& rc) override;
+    void PointerOverBar() override;
 
     struct AccessibleTraits
     {
@@ -156,6 +177,13 @@ private:
     };
     // Created at the first WM_GETOBJECT; cut off from the panel when its window goes.
     CHandleOwner<AccessibleTraits> m_accessible;
+    struct BarAccessibleTraits
+    {
+        using Handle = CScrollBarAccessible*;
+        static Handle Invalid() { return nullptr; }
+        static void Close(Handle pAccessible);
+    };
+    CHandleOwner<BarAccessibleTraits> m_barAccessible;
     // The control that had the focus when the panel was deactivated, if any.
     HWND m_hWndFocusBeforeDeactivation = nullptr;
 

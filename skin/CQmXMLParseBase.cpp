@@ -289,6 +289,18 @@ int CQmXMLParseBase::GetInfoLength(const wchar_t* pszKey, int& nDest) const
     return nFound;
 }
 
+void CQmXMLParseBase::GetInfoLengthList(const wchar_t* pszKey, int* pnDest, int nCount) const
+{
+    CString strValue = WindowInfoText(pszKey);
+    for (int i = 0; i < nCount; ++i) {
+        CString strToken;
+        GetToken(strValue, L";", i, strToken);
+        pnDest[i] = 0;
+        ParseNumber(strToken, pnDest[i]);
+        pnDest[i] = m_dpi.Length(pnDest[i]);
+    }
+}
+
 void CQmXMLParseBase::GetInfoLengthRect(const wchar_t* pszKey, RECT& rcDest) const
 {
     GetInfoRect(pszKey, rcDest);

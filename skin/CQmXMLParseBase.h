@@ -68,6 +68,9 @@ public:
     int GetInfoLength(const wchar_t* pszKey, int& nDest) const;
     void GetInfoLengthRect(const wchar_t* pszKey, RECT& rcDest) const;
     void GetInfoLengthPoint(const wchar_t* pszKey, POINT& ptDest) const;
+    // A list of nCount lengths separated by ";" ("l;t;r;b"); a missing or
+    // unreadable one reads as 0.
+    void GetInfoLengthList(const wchar_t* pszKey, int* pnDest, int nCount) const;
 
     // The DPI the reader's owner draws at; lengths in the skin are at 96 DPI.
     CDpiScale m_dpi;

@@ -5,6 +5,7 @@ namespace SkinKeys {
 
 const wchar_t kDialogSection[] = L"CommonWindow\\ToolMgrUIDlg";
 const wchar_t kListSection[] = L"CommonWindow\\ToolMgrList";
+const wchar_t kScrollBarSection[] = L"CommonWindow\\ToolMgrScrollBar";
 const wchar_t kWindowInfo[] = L"WindowInfo";
 const wchar_t kPosInfo[] = L"PosInfo";
 const wchar_t kDynamicInfo[] = L"DynamicInfo";
@@ -48,6 +49,15 @@ const _SkinKeyInfo kTable[] = {
     {kListSection, L"ToolTipWidth", K::Number, F::None, 0},
     {kListSection, L"FocusFrameColor", K::Colour, F::None, 0},
     {kListSection, L"FocusFrameWidth", K::Number, F::None, 0},
+
+    {kScrollBarSection, L"Width", K::Number, F::None, 0},
+    {kScrollBarSection, L"Inset", K::Pair, F::None, 0},
+    {kScrollBarSection, L"TrackBmp", K::Path, F::Image, 0},
+    {kScrollBarSection, L"TrackSlice", K::NumberList, F::None, 0},
+    {kScrollBarSection, L"ThumbBmp", K::Path, F::Image, 3}, // normal, hot, pressed
+    {kScrollBarSection, L"ThumbSlice", K::NumberList, F::None, 0},
+    {kScrollBarSection, L"ThumbMinLength", K::Number, F::None, 0},
+    {kScrollBarSection, L"AutoHide", K::Number, F::None, 0},
 
     {kWindowInfo, L"ItemID", K::Text, F::None, 0},
     {kWindowInfo, L"Data", K::Text, F::None, 0},

@@ -1,5 +1,5 @@
 // Every name that the module reads from a skin file, with the kind of value it
-// expects: the WindowInfo keys of the two sections and the attributes of the
+// expects: the WindowInfo keys of the sections and the attributes of the
 // entries of WindowInfo, PosInfo and DynamicInfo. The skin reference
 // (docs/skin.md) lists the same names with the same kinds, and the skin
 // checker judges a skin by this table.
@@ -34,8 +34,9 @@ struct _SkinKeyInfo
 };
 
 namespace SkinKeys {
-extern const wchar_t kDialogSection[]; // "CommonWindow\ToolMgrUIDlg"
-extern const wchar_t kListSection[];   // "CommonWindow\ToolMgrList"
+extern const wchar_t kDialogSection[];    // "CommonWindow\ToolMgrUIDlg"
+extern const wchar_t kListSection[];      // "CommonWindow\ToolMgrList"
+extern const wchar_t kScrollBarSection[]; // "CommonWindow\ToolMgrScrollBar", optional
 extern const wchar_t kWindowInfo[];
 extern const wchar_t kPosInfo[];
 extern const wchar_t kDynamicInfo[];

@@ -81,6 +81,13 @@ int ButtonFrames(int nControlStyle)
     return (nType & 3) == 3 || (nType & 9) == 9 ? 8 : 4;
 }
 
+// The last name of a section path: "ToolMgrList" of "CommonWindow\ToolMgrList".
+CString LeafName(const wchar_t* pszPath)
+{
+    CString strPath = pszPath;
+    return strPath.Mid(strPath.ReverseFind(L'\\') + 1);
+}
+
 } // namespace
 
 const wchar_t CSkinChecker::kSkinFileName[] = L"Morvel_SCfg.xml";
@@ -116,12 +123,16 @@ bool CSkinChecker::Check(const CString& strConfigDir, CSkinReport& report, CStri
         return true;
 
     CheckSectionNames();
-    Section dialog, list;
+    Section dialog, list, scrollBar;
     dialog.pszPath = SkinKeys::kDialogSection;
     list.pszPath = SkinKeys::kListSection;
-    for (Section* pSection : {&dialog, &list}) {
+    scrollBar.pszPath = SkinKeys::kScrollBarSection;
+    for (Section* pSection : {&dialog, &list, &scrollBar}) {
         CQmXMLParseBase::ParseSkinFile(strFile, &pSection->reader, pSection->pszPath, CString(), kSkinName);
         pSection->nElement = m_source.FindSection(pSection->pszPath);
+        // Without the scroll bar's section the panel keeps the system's bar.
+        if (pSection->nElement < 0 && pSection == &scrollBar)
+            continue;
         if (pSection->nElement < 0) {
             report.Warning(m_source.Element(0).pos, CString(L"section ") + pSection->pszPath +
                                                         L" is missing: the module uses its defaults for it");
@@ -136,6 +147,8 @@ bool CSkinChecker::Check(const CString& strConfigDir, CSkinReport& report, CStri
     }
     if (list.nElement >= 0)
         CheckListValues(list);
+    if (scrollBar.nElement >= 0)
+        CheckScrollBarValues(scrollBar);
     if (dialog.nElement >= 0 && list.nElement >= 0)
         CheckListArea(dialog, list);
     CheckOrphanVariants(ConfigFolder() + kSkinName + L"\\", 0);
@@ -161,7 +174,9 @@ void CSkinChecker::CheckSectionNames()
     int nCommon = m_source.FindChild(0, kCommonWindow);
     if (nCommon < 0)
         return;
-    CheckChildNames(nCommon, {L"ToolMgrUIDlg", L"ToolMgrList"}, L"section");
+    CheckChildNames(nCommon, {LeafName(SkinKeys::kDialogSection), LeafName(SkinKeys::kListSection),
+                              LeafName(SkinKeys::kScrollBarSection)},
+                    L"section");
     for (int nSection : m_source.Element(nCommon).children)
         CheckChildNames(nSection, {SkinKeys::kWindowInfo, SkinKeys::kPosInfo, SkinKeys::kDynamicInfo},
                         L"sub-section");
@@ -467,6 +482,62 @@ void CSkinChecker::CheckListValues(const Section& list)
     reader.GetInfoRect(L"ItemStringRect", rcText);
     if (HasKey(list, L"ItemStringRect") && (rcText.right < rcText.left || rcText.bottom < rcText.top))
         m_pReport->Warning(KeyPos(list, L"ItemStringRect"), L"ItemStringRect has a negative size");
+}
+
+void CSkinChecker::CheckScrollBarValues(const Section& bar)
+{
+    int nWidth = 0;
+    bar.reader.GetInfoNumber(L"Width", nWidth);
+    // A Width that is not a number is already an error.
+    bool bWidthRead = HasKey(bar, L"Width") || KeyText(bar, L"Width").IsEmpty();
+    if (bWidthRead && nWidth <= 0)
+        m_pReport->Warning(KeyPos(bar, L"Width"), L"Width " + Number(nWidth) +
+                                                      L" is not positive: the panel keeps the system scroll bar");
+    POINT inset = {0, 0};
+    bar.reader.GetInfoPoint(L"Inset", inset);
+    if (HasKey(bar, L"Inset") && (inset.x < 0 || inset.y < 0))
+        m_pReport->Warning(KeyPos(bar, L"Inset"), L"Inset " + Number(inset.x) + L"," + Number(inset.y) +
+                                                      L" is negative: the bar reaches outside the list area");
+    int nMinLength = 0;
+    bar.reader.GetInfoNumber(L"ThumbMinLength", nMinLength);
+    if (HasKey(bar, L"ThumbMinLength") && nMinLength < 0)
+        m_pReport->Warning(KeyPos(bar, L"ThumbMinLength"), L"ThumbMinLength " + Number(nMinLength) + L" is negative");
+    CheckSlice(bar, L"TrackSlice", L"TrackBmp");
+    CheckSlice(bar, L"ThumbSlice", L"ThumbBmp");
+}
+
+// A slice is four insets (left;top;right;bottom) in image pixels that stay
+// unstretched; two insets that add up to more than a frame's side overlap.
+void CSkinChecker::CheckSlice(const Section& bar, const wchar_t* pszSliceKey, const wchar_t* pszImageKey)
+{
+    if (!HasKey(bar, pszSliceKey))
+        return;
+    _SkinPos pos = KeyPos(bar, pszSliceKey);
+    std::vector<CString> parts = CSkinValueCheck::ListParts(KeyText(bar, pszSliceKey));
+    if (parts.size() != 4)
+        m_pReport->Warning(pos, CString(pszSliceKey) + L" has " + Number(static_cast<int>(parts.size())) +
+                                    L" parts, not four: missing ones read as 0");
+    parts.resize(4);
+    int nInsets[4];
+    for (int i = 0; i < 4; ++i)
+        nInsets[i] = CSkinValueCheck::Number(parts[i]);
+    if (*std::min_element(nInsets, nInsets + 4) < 0) {
+        m_pReport->Warning(pos, CString(pszSliceKey) + L" has a negative inset");
+        return;
+    }
+    CString strImage;
+    bar.reader.GetInfoString(pszImageKey, TRUE, strImage);
+    std::unique_ptr<Gdip::Image> pImage =
+        HasKey(bar, pszImageKey) ? Gdip::LoadImageFile(strImage) : std::unique_ptr<Gdip::Image>();
+    if (!pImage || pImage->Width() == 0)
+        return;
+    int nFrames = std::max(1, SkinKeys::Find(bar.pszPath, pszImageKey)->nFrames);
+    int nFrameWidth = static_cast<int>(pImage->Width()) / nFrames;
+    int nHeight = static_cast<int>(pImage->Height());
+    if (nInsets[0] + nInsets[2] > nFrameWidth || nInsets[1] + nInsets[3] > nHeight)
+        m_pReport->Warning(pos, CString(pszSliceKey) + L" " + Quoted(KeyText(bar, pszSliceKey)) +
+                                    L" is larger than a frame of " + pszImageKey + L" (" +
+                                    SizeText(SIZE{nFrameWidth, nHeight}) + L" pixels)");
 }
 
 // The list area (the sheet less the margins) must hold at least one item,

@@ -1,7 +1,7 @@
 // Checks a skin folder ("Config" as it lies beside the module: the skin file
 // "Morvel_SCfg.xml" and its image folder "Default") the way the module reads
 // it. A pass of the SAX2 reader gives XML errors and the places of elements
-// and attributes; the module's own skin reader then loads both sections, and
+// and attributes; the module's own skin reader then loads the sections, and
 // every value is judged by the kind that the key table gives it. Errors: XML
 // errors, values that are not of their kind, files that are missing or cannot
 // be decoded. Warnings: everything that loads but will not look as meant,
@@ -48,6 +48,8 @@ private:
     void CheckAttributes(const _SkinSourceElement& entry, const wchar_t* pszPlace);
     void CheckDialogValues(const Section& dialog);
     void CheckListValues(const Section& list);
+    void CheckScrollBarValues(const Section& bar);
+    void CheckSlice(const Section& bar, const wchar_t* pszSliceKey, const wchar_t* pszImageKey);
     void CheckListArea(const Section& dialog, const Section& list);
     void CheckPattern(const CString& strPattern, _SkinPos pos);
     void CheckFontValues(const CString& strKey, const _SkinKeyInfo& info, const CString& strValue, _SkinPos pos);

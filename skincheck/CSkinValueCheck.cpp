@@ -122,7 +122,7 @@ CString CSkinValueCheck::Expected(SkinValueKind kind, const CString& strText)
     case SkinValueKind::StyleList:
         return AreNumbers(strText, 4) ? CString() : L"up to four numbers: style;alignment;line alignment;trimming";
     case SkinValueKind::NumberList:
-        return AreNumbers(strText, 4) ? CString() : L"four numbers: width;height;spacing x;spacing y";
+        return AreNumbers(strText, 4) ? CString() : L"four numbers separated by ;";
     case SkinValueKind::Text:
     case SkinValueKind::Path:
         break;

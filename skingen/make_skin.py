@@ -13,6 +13,12 @@ LIST_MARGINS = (12, 64, 12, 12)          # left, top, right, bottom of the tool 
 ITEM_W, ITEM_H, ITEM_GAP = 76, 92, 4
 ICON = 48
 BUTTON_W, BUTTON_H = 88, 28
+# The tool grid's scroll bar: a thin bar inside the list area's right edge.
+# Its images are 32 high with rounded ends of BAR_CAP pixels, which the
+# slices keep unstretched.
+BAR_W, BAR_INSET, BAR_CAP = 8, (5, 6), 4
+BAR_IMAGE_H = 32
+BAR_THUMB_MIN = 24
 
 WHITE = (255, 255, 255, 255)
 
@@ -70,6 +76,29 @@ def button_strip(scale):
         frame.rounded_frame(0.5, 0.5, BUTTON_W - 0.5, BUTTON_H - 0.5, 6, 1, (255, 255, 255, 40))
         frames.append(frame)
     return strip(frames, BUTTON_W, BUTTON_H, scale)
+
+
+def scroll_track(scale):
+    img = Raster(BAR_W, BAR_IMAGE_H, scale)
+    img.rounded_rect(0, 0, BAR_W, BAR_IMAGE_H, BAR_CAP, (255, 255, 255, 16))
+    return img
+
+
+def scroll_thumb(scale):
+    """Three frames: normal, hot, pressed, each lighter than the one before."""
+    looks = [(112, 128, 162, 200), (146, 166, 206, 230), (182, 202, 240, 255)]
+    frames = []
+    for colour in looks:
+        frame = Raster(BAR_W, BAR_IMAGE_H, scale)
+        frame.rounded_rect(0, 0, BAR_W, BAR_IMAGE_H, BAR_CAP, colour)
+        frames.append(frame)
+    return strip(frames, BAR_W, BAR_IMAGE_H, scale)
+
+
+def grid_columns(list_w):
+    """Columns of the tool grid in a list area list_w wide (the reference's rule)."""
+    pitch = ITEM_W + ITEM_GAP
+    return list_w // pitch + (1 if list_w % pitch + ITEM_GAP > ITEM_W else 0)
 
 
 def refresh_glyph(scale, size=16, colour=WHITE):
@@ -161,6 +190,20 @@ def skin_xml():
         ("ShowToolTip", "1"),
         ("ToolTipWidth", "300"),
     ]
+    # The bar narrows the grid; it must not cost a column.
+    if grid_columns(list_w - BAR_W - BAR_INSET[0]) != grid_columns(list_w):
+        raise ValueError("the scroll bar leaves the grid fewer columns")
+    slice_text = "0;%d;0;%d" % (BAR_CAP, BAR_CAP)
+    bar_info = [
+        ("Width", str(BAR_W)),
+        ("Inset", "%d,%d" % BAR_INSET),
+        ("TrackBmp", "ScrollTrack.png"),
+        ("TrackSlice", slice_text),
+        ("ThumbBmp", "ScrollThumb.png"),
+        ("ThumbSlice", slice_text),
+        ("ThumbMinLength", str(BAR_THUMB_MIN)),
+        ("AutoHide", "0"),
+    ]
 
     def info(rows):
         return "\n".join('        <Item ItemID="%s" Data="%s"/>' % row for row in rows)
@@ -181,9 +224,14 @@ def skin_xml():
 %s
       </WindowInfo>
     </ToolMgrList>
+    <ToolMgrScrollBar>
+      <WindowInfo>
+%s
+      </WindowInfo>
+    </ToolMgrScrollBar>
   </CommonWindow>
 </MorvelSkin>
-""" % (info(dialog_info), "\n".join("        <Control %s/>" % c for c in controls), info(list_info))
+""" % (info(dialog_info), "\n".join("        <Control %s/>" % c for c in controls), info(list_info), info(bar_info))
 
 
 def main():
@@ -196,6 +244,8 @@ def main():
     write_scaled(os.path.join(images, "RefreshIcon.png"), refresh_glyph)
     write_scaled(os.path.join(images, "ToolDefault.png"), default_tool_icon)
     write_scaled(os.path.join(images, "EmptyBox.png"), empty_box_icon)
+    write_scaled(os.path.join(images, "ScrollTrack.png"), scroll_track)
+    write_scaled(os.path.join(images, "ScrollThumb.png"), scroll_thumb)
     # An icon file holds its sizes itself; the panel's window icon at 32, 48 and 64.
     write_file(os.path.join(images, "ToolMgr.ico"),
                icon_file([window_icon(1.0)] + [window_icon(scale) for scale, _ in VARIANT_SCALES]))

@@ -19,22 +19,6 @@ using IncrementalPaintTest = PanelFixture;
 
 const int kTolerance = 2;
 
-// Where two pictures of the panel differ, as a message; empty when they agree.
-std::string Difference(const WindowPixels& a, const WindowPixels& b, const RECT& rc)
-{
-    int nDiffering = 0;
-    std::string strFirst;
-    for (int y = rc.top; y < rc.bottom; ++y) {
-        for (int x = rc.left; x < rc.right; ++x) {
-            if (ChannelsNear(a.At(x, y), b.At(x, y), kTolerance, 3))
-                continue;
-            if (nDiffering++ == 0)
-                strFirst = "first at (" + std::to_string(x) + ", " + std::to_string(y) + ")";
-        }
-    }
-    return nDiffering ? std::to_string(nDiffering) + " pixels differ, " + strFirst : std::string();
-}
-
 // The client area that the panel paints itself: all of it but the refresh button.
 RECT PanelOwnArea(HWND hPanel)
 {
@@ -121,7 +105,7 @@ TEST_F(IncrementalPaintTest, EveryStepLooksLikeAFullRepaintOfTheSameState)
         WindowPixels incremental(Panel());
         RedrawWindow(Panel(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
         WindowPixels full(Panel());
-        EXPECT_EQ("", Difference(incremental, full, PanelOwnArea(Panel())));
+        EXPECT_EQ("", PixelDifference(incremental, full, PanelOwnArea(Panel())));
     }
     // The steps changed the picture: the last hover shows on item 0.
     POINT ptFrame = m_skin.ItemCorner(0);

@@ -33,9 +33,9 @@ LONG TakeI4(HRESULT hr, VARIANT& var)
 
 } // namespace
 
-PanelAccessible::PanelAccessible(HWND hPanel)
+PanelAccessible::PanelAccessible(HWND hPanel, LONG nObjectId)
 {
-    m_hr = AccessibleObjectFromWindow(hPanel, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+    m_hr = AccessibleObjectFromWindow(hPanel, static_cast<DWORD>(nObjectId), __uuidof(IAccessible),
                                       reinterpret_cast<void**>(&m_pAccessible));
 }
 
@@ -63,6 +63,13 @@ CString PanelAccessible::Description(LONG nId) const
 {
     BSTR bstr = nullptr;
     HRESULT hr = m_pAccessible->get_accDescription(ChildId(nId), &bstr);
+    return TakeText(hr, bstr);
+}
+
+CString PanelAccessible::Value(LONG nId) const
+{
+    BSTR bstr = nullptr;
+    HRESULT hr = m_pAccessible->get_accValue(ChildId(nId), &bstr);
     return TakeText(hr, bstr);
 }
 

@@ -1,6 +1,7 @@
-// The panel's accessible object as a screen reader obtains it
-// (AccessibleObjectFromWindow with OBJID_CLIENT), with its answers turned
-// into plain values. Needs COM on the calling thread.
+// One of the panel's accessible objects as a screen reader obtains it
+// (AccessibleObjectFromWindow, OBJID_CLIENT unless another object is asked
+// for), with its answers turned into plain values. Needs COM on the calling
+// thread.
 #pragma once
 #include <windows.h>
 #include <oleacc.h>
@@ -27,7 +28,7 @@ public:
         }
     };
 
-    explicit PanelAccessible(HWND hPanel);
+    explicit PanelAccessible(HWND hPanel, LONG nObjectId = OBJID_CLIENT);
     ~PanelAccessible();
     PanelAccessible(const PanelAccessible&) = delete;
     PanelAccessible& operator=(const PanelAccessible&) = delete;
@@ -38,6 +39,7 @@ public:
     LONG ChildCount() const;
     CString Name(LONG nId) const;
     CString Description(LONG nId) const;
+    CString Value(LONG nId) const;
     CString DefaultAction(LONG nId) const;
     LONG Role(LONG nId) const;
     LONG State(LONG nId) const;

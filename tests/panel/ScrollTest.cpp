@@ -129,9 +129,16 @@ TEST_F(ScrollTest, ScrollCodesAndTheWheelMoveTheGrid)
 }
 
 // Deltas below a notch, as touchpads send them, add up to a notch before
-// they move a page; a turn the other way starts the sum anew.
-TEST_F(ScrollTest, WheelDeltasAddUpToANotchBeforeTheyMoveAPage)
+// they move a page; a turn the other way starts the sum anew. The same with
+// the system's bar and with a skinned one.
+class WheelTest : public ScrollTest, public ::testing::WithParamInterface<bool>
 {
+};
+
+TEST_P(WheelTest, DeltasAddUpToANotchBeforeTheyMoveAPage)
+{
+    if (GetParam())
+        m_skin.UseSkinnedScrollBar();
     ASSERT_TRUE(OpenScrollingPanel(40)); // positions 0 to 490
     const int kStart = 2 * kListHeight;
     struct Case
@@ -156,6 +163,8 @@ TEST_F(ScrollTest, WheelDeltasAddUpToANotchBeforeTheyMoveAPage)
         EXPECT_EQ(kStart + c.nPagesDown * kListHeight, ScrollInfo().nPos);
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(SystemAndSkinnedBar, WheelTest, ::testing::Bool());
 
 // Real mouse input from a second thread drags the scroll bar's thumb while the
 // panel's thread runs the system's tracking loop.

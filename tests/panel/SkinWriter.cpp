@@ -119,6 +119,33 @@ void SkinWriter::SetMargins(int nLeft, int nTop, int nRight, int nBottom)
     SetDialogInfo(L"PluginWndMarge", Numbers(nLeft, nTop) + L"," + Numbers(nRight, nBottom));
 }
 
+void SkinWriter::SetScrollBarInfo(const wchar_t* pszKey, const CString& strData)
+{
+    SetEntry(m_scrollBarInfo, pszKey, strData);
+}
+
+void SkinWriter::UseSkinnedScrollBar(bool bAutoHide)
+{
+    CString strSlice;
+    strSlice.Format(L"0;%d;0;%d", TestSkin::kTrackEndRows, TestSkin::kTrackEndRows);
+    SetScrollBarInfo(L"Width", std::to_wstring(TestSkin::kBarWidth).c_str());
+    SetScrollBarInfo(L"Inset", Numbers(TestSkin::kBarInset.x, TestSkin::kBarInset.y));
+    SetScrollBarInfo(L"TrackBmp", L"Track.png");
+    SetScrollBarInfo(L"TrackSlice", strSlice);
+    SetScrollBarInfo(L"ThumbBmp", L"Thumb.png");
+    SetScrollBarInfo(L"AutoHide", bAutoHide ? L"1" : L"0");
+}
+
+RECT SkinWriter::BarRect() const
+{
+    RECT rc = ListArea();
+    rc.right -= TestSkin::kBarInset.x;
+    rc.left = rc.right - TestSkin::kBarWidth;
+    rc.top += TestSkin::kBarInset.y;
+    rc.bottom -= TestSkin::kBarInset.y;
+    return rc;
+}
+
 RECT SkinWriter::ListArea() const
 {
     return {m_margins.left, m_margins.top, m_sheet.cx - m_margins.right, m_sheet.cy - m_margins.bottom};
@@ -142,11 +169,16 @@ CString SkinWriter::SkinXml() const
     CString strControls;
     for (const CString& strControl : m_controls)
         strControls += L"        <Control " + strControl + L"/>\r\n";
+    CString strScrollBar;
+    if (!m_scrollBarInfo.empty())
+        strScrollBar = L"    <ToolMgrScrollBar>\r\n      <WindowInfo>\r\n" + InfoXml(m_scrollBarInfo) +
+                       L"      </WindowInfo>\r\n    </ToolMgrScrollBar>\r\n";
     return L"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<TestSkin>\r\n  <CommonWindow>\r\n    <ToolMgrUIDlg>\r\n"
            L"      <WindowInfo>\r\n" +
            InfoXml(m_dialogInfo) + L"      </WindowInfo>\r\n      <DynamicInfo>\r\n" + strControls +
            L"      </DynamicInfo>\r\n    </ToolMgrUIDlg>\r\n    <ToolMgrList>\r\n      <WindowInfo>\r\n" +
-           InfoXml(m_listInfo) + L"      </WindowInfo>\r\n    </ToolMgrList>\r\n  </CommonWindow>\r\n</TestSkin>\r\n";
+           InfoXml(m_listInfo) + L"      </WindowInfo>\r\n    </ToolMgrList>\r\n" + strScrollBar +
+           L"  </CommonWindow>\r\n</TestSkin>\r\n";
 }
 
 void SkinWriter::Write() const
@@ -164,6 +196,10 @@ void SkinWriter::Write() const
         const RECT& rc = TestSkin::kRefreshPos;
         WriteFramesPng(strImages + L"Refresh.png", rc.right - rc.left, rc.bottom - rc.top, TestSkin::kRefreshFrames,
                        4);
+        const int w = TestSkin::kBarWidth, h = 20, nEnd = TestSkin::kTrackEndRows;
+        WritePng(strImages + L"Track.png", w, h,
+                 {{{0, 0, w, h}, TestSkin::kTrackEnd}, {{0, nEnd, w, h - nEnd}, TestSkin::kTrack}});
+        WriteFramesPng(strImages + L"Thumb.png", w, h, TestSkin::kThumbFrames, 3);
     }
     WriteUtf8File(m_strConfig + L"Morvel_SCfg.xml", SkinXml());
 }

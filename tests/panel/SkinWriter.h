@@ -26,6 +26,14 @@ const Gdiplus::ARGB kListBack = 0xFF406040;
 const Gdiplus::ARGB kItemFrames[4] = {0xFFC08040, 0xFF40C0C0, 0xFFC040C0, 0xFF808080}; // normal, hover, pressed, unused
 const Gdiplus::ARGB kDefaultIcon = 0xFFE0E020;
 const Gdiplus::ARGB kRefreshFrames[4] = {0xFFA02020, 0xFF20A020, 0xFF2020A0, 0xFF606060};
+// The skinned scroll bar (UseSkinnedScrollBar): a track with bands of
+// kTrackEndRows at both ends that its slice keeps unstretched, and a thumb
+// strip of three frames.
+const int kBarWidth = 10;
+const POINT kBarInset = {3, 4};
+const int kTrackEndRows = 3;
+const Gdiplus::ARGB kTrack = 0xFF202020, kTrackEnd = 0xFFE0E0E0;
+const Gdiplus::ARGB kThumbFrames[3] = {0xFF8080FF, 0xFFFF8080, 0xFF80FF80}; // normal, hot, pressed
 } // namespace TestSkin
 
 class SkinWriter
@@ -42,6 +50,12 @@ public:
     void SetSheet(int cx, int cy);
     // "PluginWndMarge": left, top, right and bottom margins of the list area.
     void SetMargins(int nLeft, int nTop, int nRight, int nBottom);
+    // A value of the scroll bar's section, which is written while it has any.
+    void SetScrollBarInfo(const wchar_t* pszKey, const CString& strData);
+    // The section with the test look: kBarWidth wide at kBarInset, with or without AutoHide.
+    void UseSkinnedScrollBar(bool bAutoHide = false);
+    // Where that bar lies in client coordinates.
+    RECT BarRect() const;
 
     // Writes the images and the skin file.
     void Write() const;
@@ -61,6 +75,7 @@ private:
     CString m_strConfig;
     Entries m_dialogInfo;
     Entries m_listInfo;
+    Entries m_scrollBarInfo;
     std::vector<CString> m_controls; // attribute texts of the DynamicInfo entries
     SIZE m_sheet = {320, 240};
     RECT m_margins = {10, 40, 30, 20};

@@ -37,6 +37,11 @@ TEST(SkinCheckTest, DefaultSkinIsClean)
     DamagedSkin skin;
     std::vector<_SkinFinding> findings = CheckSkin(skin);
     EXPECT_TRUE(findings.empty()) << ToUtf8(Describe(findings));
+    // The scroll bar's section may be left out.
+    skin.Replace(L"<ToolMgrScrollBar>", L"<!-- ToolMgrScrollBar>");
+    skin.Replace(L"</ToolMgrScrollBar>", L"</ToolMgrScrollBar -->");
+    findings = CheckSkin(skin);
+    EXPECT_TRUE(findings.empty()) << ToUtf8(Describe(findings));
 }
 
 struct Damage
@@ -103,6 +108,19 @@ TEST(SkinCheckTest, EachDamageGivesOneFinding)
          L"alpha 0", nullptr},
         {"duplicate control ID", L"ID=\"LABEL3\"", L"ID=\"label2\"", L"label2", 0, false,
          L"duplicate control ID \"label2\"", nullptr},
+        // The scroll bar's section.
+        {"misspelt scroll bar key", L"\"ThumbMinLength\"", L"\"ThumbMinLenght\"", L"ThumbMinLenght", 0, false,
+         L"unknown key ThumbMinLenght in CommonWindow\\ToolMgrScrollBar: did you mean ThumbMinLength?", nullptr},
+        {"bar width with a unit", L"ItemID=\"Width\" Data=\"8\"", L"ItemID=\"Width\" Data=\"8px\"", L"8px", 0,
+         true, L"Width \"8px\" is not a whole number", nullptr},
+        {"bar width 0", L"ItemID=\"Width\" Data=\"8\"", L"ItemID=\"Width\" Data=\"0\"", L"ItemID=\"Width\"", 0,
+         false, L"Width 0 is not positive: the panel keeps the system scroll bar", nullptr},
+        {"inset not a pair", L"\"5,6\"", L"\"5;6\"", L"\"5;6\"", 0, true, L"Inset \"5;6\" is not a pair", nullptr},
+        {"slice not numbers", L"\"0;4;0;4\"", L"\"0;4;x;4\"", L"0;4;x;4", 0, true,
+         L"TrackSlice \"0;4;x;4\" is not four numbers", nullptr},
+        {"slice larger than a thumb frame", L"ItemID=\"ThumbSlice\" Data=\"0;4;0;4\"",
+         L"ItemID=\"ThumbSlice\" Data=\"0;4;0;40\"", L"0;4;0;40", 0, false,
+         L"ThumbSlice \"0;4;0;40\" is larger than a frame of ThumbBmp (8 x 32 pixels)", nullptr},
         // Files.
         {"missing image", L"\"ToolMgrBack.png\"", L"\"Nope.png\"", L"Nope.png", 0, true,
          L"file Default\\Nope.png not found", nullptr},
@@ -112,6 +130,11 @@ TEST(SkinCheckTest, EachDamageGivesOneFinding)
         {"strip not divisible by its frames", nullptr, nullptr, L"ToolItem.png", 0, false,
          L"302 pixels wide, which does not divide into its 4 frames",
          Images({{L"ToolItem.png", 302, 92}, {L"ToolItem@1.5x.png", 453, 138}, {L"ToolItem@2x.png", 604, 184}})},
+        {"missing scroll bar image", L"\"ScrollTrack.png\"", L"\"NoTrack.png\"", L"NoTrack.png", 0, true,
+         L"file Default\\NoTrack.png not found", nullptr},
+        {"thumb strip not divisible by three", nullptr, nullptr, L"ScrollThumb.png", 0, false,
+         L"25 pixels wide, which does not divide into its 3 frames",
+         Images({{L"ScrollThumb.png", 25, 32}, {L"ScrollThumb@1.5x.png", 38, 48}, {L"ScrollThumb@2x.png", 50, 64}})},
         // Variants beside an image: one pixel off is still right, two are not.
         {"variant of the wrong size", nullptr, nullptr, L"ToolItem.png", 0, false,
          L"variant Default\\ToolItem@1.5x.png is 456 x 140 pixels, not 456 x 138 (1.5 times Default\\ToolItem.png)",

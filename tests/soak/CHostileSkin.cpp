@@ -12,7 +12,7 @@ struct KeyKind
     SkinValueKind kind;
 };
 
-// Every WindowInfo key of both sections and every control attribute, by kind.
+// Every WindowInfo key of the sections and every control attribute, by kind.
 const KeyKind kItemKinds[] = {
     {"Title", SkinValueKind::Text},         {"Icon", SkinValueKind::Path},
     {"BackBmp", SkinValueKind::Path},       {"SheetSize", SkinValueKind::Size},
@@ -25,7 +25,11 @@ const KeyKind kItemKinds[] = {
     {"DefaultToolIcon", SkinValueKind::Path}, {"ToolTipParttern", SkinValueKind::Pattern},
     {"PluginWndMarge", SkinValueKind::Rect}, {"ItemBmp", SkinValueKind::Path},
     {"ListItemSpec", SkinValueKind::ItemSpec}, {"ItemIconPos", SkinValueKind::Point},
-    {"ItemStringRect", SkinValueKind::Rect},
+    {"ItemStringRect", SkinValueKind::Rect}, {"Width", SkinValueKind::Number},
+    {"Inset", SkinValueKind::Point},        {"TrackBmp", SkinValueKind::Path},
+    {"TrackSlice", SkinValueKind::ItemSpec}, {"ThumbBmp", SkinValueKind::Path},
+    {"ThumbSlice", SkinValueKind::ItemSpec}, {"ThumbMinLength", SkinValueKind::Number},
+    {"AutoHide", SkinValueKind::Number},
 };
 const KeyKind kControlKinds[] = {
     {"ID", SkinValueKind::Text},         {"Name", SkinValueKind::Text},       {"FontName", SkinValueKind::Text},
@@ -325,7 +329,8 @@ void CHostileSkin::MakeImages()
                       {"Empty.png", std::string()}, {"Truncated.png", strTruncated}};
     if (m_random.Percent(8)) {
         static const std::vector<std::string> kDefaults = {"ToolMgrBack.png", "ToolItem.png", "RefreshButton.png",
-                                                           "ToolDefault.png", "ToolMgr.ico", "EmptyBox.png"};
+                                                           "ToolDefault.png", "ToolMgr.ico", "EmptyBox.png",
+                                                           "ScrollTrack.png", "ScrollThumb.png"};
         std::string strName = m_random.Pick(kDefaults);
         const std::string* pChoices[] = {&strGarbage, &strFlipped, &strTruncated};
         m_files.images.push_back({strName, *pChoices[m_random.Below(3)]});

@@ -69,6 +69,10 @@ CSoakCase::CSoakCase(uint64_t nSeed, const SoakSources& sources, bool bCapped) :
     }
 }
 
+namespace {
+const uint64_t kCatalogStream = 1;
+}
+
 void CSoakCase::Make(bool bCapped)
 {
     CSoakRandom random(m_nSeed);
@@ -79,8 +83,11 @@ void CSoakCase::Make(bool bCapped)
     nMaxBytes = CHostileValues::Left(nMaxBytes, m_skin.strXml.size());
     for (const SoakFile& image : m_skin.images)
         nMaxBytes = CHostileValues::Left(nMaxBytes, image.strBytes.size());
-    CHostileCatalog(m_sources.strSampleImage, random).Make(nMaxBytes, m_catalog);
-    m_storm = CMessageStorm(random, random.Between(8, 50));
+    // The catalog and the storm draw from a stream of their own: a change to
+    // the default skin (another line to damage) keeps every seed's catalog.
+    CSoakRandom catalogRandom(CSoakRandom::CaseSeed(m_nSeed, kCatalogStream));
+    CHostileCatalog(m_sources.strSampleImage, catalogRandom).Make(nMaxBytes, m_catalog);
+    m_storm = CMessageStorm(catalogRandom, catalogRandom.Between(8, 50));
 }
 
 size_t CSoakCase::InputBytes() const

@@ -11,15 +11,16 @@
 
 namespace {
 
-// Seeds of the soak's largest cases: uncapped, their inputs take hundreds of megabytes.
+// Seeds of some of the soak's largest cases (among the first 1,300 of run
+// 20261209): uncapped, their inputs take hundreds of megabytes.
 const uint64_t kHugeSeeds[] = {
-    0x0676609dee05803eull, // case 146 of run 20261209: a refresh source of 94,208 tools, 539 MB uncapped
-    0xa9398868c9b46ce4ull, // a catalog of tens of thousands of tools
-    0x17b8a55e7a90d171ull, // the largest capped input over runs 20261209 and 20261208, 10,000 cases each
-    0x876c0035b418b32aull, // the largest of run 20261208
+    0x96942deea0edc1d5ull, // case 605: a refresh source of 81,964 tools
+    0x4ed743db31c5fa15ull, // case 154: a catalog of 94,421 tools
+    0x2464b90e10dafd52ull, // case 1060: a catalog of 65,741 tools, 376 MB uncapped
+    0xbbe28f7501724fa5ull, // case 455: a catalog of 73,965 hostile tools, 838 MB uncapped
 };
 const int kHugeToolCount = 10000;
-const uint64_t kUncappedSeed = 0x0676609dee05803eull;
+const uint64_t kUncappedSeed = 0x2464b90e10dafd52ull;
 const uint64_t kOrdinaryRun = 0x5eed;
 const int kOrdinaryCases = 60;
 const size_t kSmallBytes = 1u << 20;
@@ -73,7 +74,7 @@ TEST_F(SoakCaseTest, TheCapOnlyShortensCasesThatWouldPassIt)
     EXPECT_GT(nCompared, kOrdinaryCases / 2);
 }
 
-// Uncapped, this case is 539 MB: a 32-bit process runs out of memory making
+// Uncapped, this case is 376 MB: a 32-bit process may run out of memory making
 // it, a 64-bit one makes it but does not save it. Either way case.txt holds
 // the seed, the replay and what was made.
 TEST_F(SoakCaseTest, ACaseTooBigToSaveLeavesItsDescriptionAndSeed)
@@ -88,9 +89,9 @@ TEST_F(SoakCaseTest, ACaseTooBigToSaveLeavesItsDescriptionAndSeed)
         soakCase.Save(folder.Path(), "crash, exit code 0x00000003");
     }
     std::string strCase = ReadFileBytes(folder.File(L"case.txt"));
-    EXPECT_NE(std::string::npos, strCase.find("seed 0676609dee05803e\n")) << strCase.substr(0, 400);
-    EXPECT_NE(std::string::npos, strCase.find("replay: ./tavrin soak --replay 0676609dee05803e --uncapped\n"));
-    EXPECT_NE(std::string::npos, strCase.find("refresh source: 94208 tools"));
+    EXPECT_NE(std::string::npos, strCase.find("seed 2464b90e10dafd52\n")) << strCase.substr(0, 400);
+    EXPECT_NE(std::string::npos, strCase.find("replay: ./tavrin soak --replay 2464b90e10dafd52 --uncapped\n"));
+    EXPECT_NE(std::string::npos, strCase.find("65741 tools, 50% of them hostile"));
     EXPECT_NE(std::string::npos, strCase.find("inputs: "));
     EXPECT_FALSE(FileExists(folder.File(L"catalog\\next.ini")));
     EXPECT_FALSE(FileExists(folder.File(L"Config\\Morvel_SCfg.xml")));

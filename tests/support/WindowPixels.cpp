@@ -71,3 +71,19 @@ DWORD WindowPixels::At(int x, int y) const
              static_cast<unsigned long>(actual), static_cast<unsigned long>(expected & 0xFFFFFF));
     return bNear ? ::testing::AssertionSuccess() << szText : ::testing::AssertionFailure() << szText;
 }
+
+std::string PixelDifference(const WindowPixels& a, const WindowPixels& b, const RECT& rc)
+{
+    const int kTolerance = 2;
+    int nDiffering = 0;
+    std::string strFirst;
+    for (int y = rc.top; y < rc.bottom; ++y) {
+        for (int x = rc.left; x < rc.right; ++x) {
+            if (ChannelsNear(a.At(x, y), b.At(x, y), kTolerance, 3))
+                continue;
+            if (nDiffering++ == 0)
+                strFirst = "first at (" + std::to_string(x) + ", " + std::to_string(y) + ")";
+        }
+    }
+    return nDiffering ? std::to_string(nDiffering) + " pixels differ, " + strFirst : std::string();
+}

@@ -3,6 +3,7 @@
 #pragma once
 #include <windows.h>
 #include <gdiplus.h>
+#include <string>
 #include <vector>
 #include <gtest/gtest.h>
 
@@ -25,3 +26,7 @@ private:
 
 // Passes when the pixel matches the colour (alpha ignored) within a few steps per channel.
 ::testing::AssertionResult PixelIs(const WindowPixels& pixels, POINT pt, Gdiplus::ARGB expected);
+
+// Where two pictures differ inside rc (beyond 2 steps in a channel), as a
+// message naming the count and the first pixel; empty when they agree.
+std::string PixelDifference(const WindowPixels& a, const WindowPixels& b, const RECT& rc);
