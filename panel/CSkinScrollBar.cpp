@@ -93,7 +93,7 @@ bool CSkinScrollBar::IsShown() const
 {
     if (!IsSkinned() || !IsNeeded())
         return false;
-    return !m_bAutoHide || m_bNoHiding || m_bPointerInside || m_bDragging || m_bTrackHeld || m_bRecentScroll;
+    return !m_bAutoHide || m_bPointerInside || m_bDragging || m_bTrackHeld || m_bRecentScroll;
 }
 
 RECT CSkinScrollBar::BarRect() const
@@ -318,9 +318,8 @@ void CSkinScrollBar::OnScrolled()
         return;
     bool bWasShown = IsShown();
     m_bRecentScroll = true;
-    // Without the timer the bar could never hide again: it stays shown.
-    if (!m_bNoHiding && !::SetTimer(m_owner.BarWindow(), kHideTimer, kHideDelay, nullptr))
-        m_bNoHiding = true;
+    // Without the timer nothing ends the recent scroll: the bar stays shown.
+    ::SetTimer(m_owner.BarWindow(), kHideTimer, kHideDelay, nullptr);
     InvalidateIfShownChanged(bWasShown);
 }
 

@@ -122,6 +122,5 @@ private:
     POINT m_ptPointer = {0, 0};
     bool m_bPointerInside = false;
     bool m_bTrackingLeave = false;
-    bool m_bRecentScroll = false;
-    bool m_bNoHiding = false; // the hide timer could not be set: the bar stays
+    bool m_bRecentScroll = false; // until the hide timer fires; without the timer the bar stays
 };

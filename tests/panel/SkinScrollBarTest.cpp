@@ -7,6 +7,7 @@
 #include <vector>
 #include "AccessFixture.h"
 #include "PanelAccessible.h"
+#include "support/CImportPatch.h"
 #include "support/WindowPixels.h"
 
 namespace {
@@ -324,6 +325,30 @@ TEST_F(SkinScrollBarTest, ScreenReadersSeeAVerticalScrollBarWithFiveParts)
     EXPECT_EQ(CString(L"0"), bar.Value(CHILDID_SELF));
     m_host.PostToPanel(WM_VSCROLL, MAKEWPARAM(SB_BOTTOM, 0), 0);
     EXPECT_EQ(CString(L"100"), bar.Value(CHILDID_SELF));
+}
+
+UINT_PTR WINAPI FailingSetTimer(HWND, UINT_PTR, UINT, TIMERPROC)
+{
+    SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+    return 0;
+}
+
+// Without timers a track press pages once, and an auto-hiding bar stays shown.
+TEST_F(SkinScrollBarTest, WithoutTimersAPressPagesOnceAndTheBarStays)
+{
+    ASSERT_TRUE(OpenBarPanel(40, true));
+    CImportPatch patch(GetModuleHandleW(m_host.Folder() + L"Tavrin.dll"), "user32.dll", "SetTimer",
+                       reinterpret_cast<void*>(&FailingSetTimer));
+    ASSERT_TRUE(patch.IsPatched());
+    MoveMouse(m_skin.ItemCentre(0));
+    POINT ptPress = BarPoint(Bar().bottom - 2);
+    Press(ptPress);
+    Wait(400);
+    EXPECT_EQ(kListHeight, ScrollInfo().nPos) << "a press without its repeat timer pages once";
+    Release(ptPress);
+    m_host.PostToPanel(WM_MOUSELEAVE, 0, 0);
+    Wait(1300);
+    EXPECT_NE(0, ThumbRows(TestSkin::kThumbFrames[0]).second) << "the bar hid without its timer";
 }
 
 // The value-change events that the panel raises for its vertical bar.
