@@ -1,6 +1,22 @@
 #include "panel/AccessibleResults.h"
 
 // A text result into a cleared output: S_FALSE and no string for an empty text.
+HRESULT ClearedOutput(BSTR* pbstr)
+{
+    if (!pbstr)
+        return E_POINTER;
+    *pbstr = nullptr;
+    return S_OK;
+}
+
+HRESULT ClearedOutput(VARIANT* pvar)
+{
+    if (!pvar)
+        return E_POINTER;
+    ::VariantInit(pvar);
+    return S_OK;
+}
+
 HRESULT TextResult(const wchar_t* pszText, BSTR* pbstr)
 {
     if (!pszText || !*pszText)

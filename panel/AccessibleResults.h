@@ -4,6 +4,10 @@
 #include <windows.h>
 #include <oleacc.h>
 
+// An output checked and cleared before an answer is written to it: E_POINTER
+// for a null one, else S_OK with a null string or an empty VARIANT.
+HRESULT ClearedOutput(BSTR* pbstr);
+HRESULT ClearedOutput(VARIANT* pvar);
 // A text result into a cleared output: S_FALSE and no string for an empty text.
 HRESULT TextResult(const wchar_t* pszText, BSTR* pbstr);
 HRESULT I4Result(LONG nValue, VARIANT* pvar);

@@ -43,18 +43,14 @@ RECT CScrollBarAccessible::ChildRect(LONG nChild) const
 
 HRESULT CScrollBarAccessible::Resolve(const VARIANT& varID, BSTR* pbstr, LONG& nChild) const
 {
-    if (!pbstr)
-        return E_POINTER;
-    *pbstr = nullptr;
-    return Resolve(varID, nChild);
+    HRESULT hr = ClearedOutput(pbstr);
+    return FAILED(hr) ? hr : Resolve(varID, nChild);
 }
 
 HRESULT CScrollBarAccessible::Resolve(const VARIANT& varID, VARIANT* pvar, LONG& nChild) const
 {
-    if (!pvar)
-        return E_POINTER;
-    ::VariantInit(pvar);
-    return Resolve(varID, nChild);
+    HRESULT hr = ClearedOutput(pvar);
+    return FAILED(hr) ? hr : Resolve(varID, nChild);
 }
 
 bool CScrollBarAccessible::IsPageRegion(LONG nChild)

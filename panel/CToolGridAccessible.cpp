@@ -90,18 +90,14 @@ HRESULT CToolGridAccessible::ResolveOwn(const VARIANT& varID, Child& child) cons
 
 HRESULT CToolGridAccessible::ResolveOwn(const VARIANT& varID, BSTR* pbstr, Child& child) const
 {
-    if (!pbstr)
-        return E_POINTER;
-    *pbstr = nullptr;
-    return ResolveOwn(varID, child);
+    HRESULT hr = ClearedOutput(pbstr);
+    return FAILED(hr) ? hr : ResolveOwn(varID, child);
 }
 
 HRESULT CToolGridAccessible::ResolveOwn(const VARIANT& varID, VARIANT* pvar, Child& child) const
 {
-    if (!pvar)
-        return E_POINTER;
-    ::VariantInit(pvar);
-    return ResolveOwn(varID, child);
+    HRESULT hr = ClearedOutput(pvar);
+    return FAILED(hr) ? hr : ResolveOwn(varID, child);
 }
 
 HRESULT CToolGridAccessible::ChildVariant(int nId, VARIANT* pvar) const
