@@ -18,154 +18,21 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include "BenchFiles.h"
+#include "CBenchModule.h"
+#include "OpeningEssentials.h"
+#include <xercesc/util/PlatformUtils.hpp>
 
 using namespace Gdiplus::DllExports;
 
 namespace {
 
-using InitializeFn = int(WINAPI*)(DWORD);
-using EnterFn = int(WINAPI*)(HWND, HWND*, DWORD);
-using PreTranslateFn = BOOL(__cdecl*)(MSG*);
 using ListFn = int(__cdecl*)(void**);
 using FreeListFn = void(__cdecl*)(void*);
 
 const int kRepeats = 5;
 const int kFloorRepeats = 20;
-const int kSharedIcons = 9;
 const int kCounts[] = {10, 1000, 10000};
-
-double Now()
-{
-    LARGE_INTEGER f, t;
-    QueryPerformanceFrequency(&f);
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(f.QuadPart);
-}
-
-std::wstring ModuleFolder()
-{
-    wchar_t szPath[MAX_PATH];
-    GetModuleFileNameW(nullptr, szPath, MAX_PATH);
-    std::wstring strPath(szPath);
-    return strPath.substr(0, strPath.rfind(L'\\') + 1);
-}
-
-std::wstring BenchFolder()
-{
-    wchar_t szDir[MAX_PATH];
-    GetTempPathW(MAX_PATH, szDir);
-    std::wstring strFolder = std::wstring(szDir) + L"tavrin_bench\\";
-    CreateDirectoryW(strFolder.c_str(), nullptr);
-    return strFolder;
-}
-
-// The sample catalog's icons tool01.png ... tool09.png.
-std::wstring SampleIcon(int i)
-{
-    wchar_t szName[32];
-    swprintf(szName, 32, L"ToolIcons\\tool%02d.png", i % kSharedIcons + 1);
-    return ModuleFolder() + szName;
-}
-
-// Icon paths are relative to the catalog's folder: "shared" uses the 9 icon
-// files of the sample catalog, "own" a copy of one of them per tool.
-std::wstring WriteCatalog(int nTools, bool bOwnIcons)
-{
-    std::wstring strFolder = BenchFolder();
-    std::wstring strIconFolder = strFolder + (bOwnIcons ? L"OwnIcons\\" : L"ToolIcons\\");
-    CreateDirectoryW(strIconFolder.c_str(), nullptr);
-    std::wstring strPath = strFolder + (bOwnIcons ? L"own_" : L"shared_") + std::to_wstring(nTools) + L".ini";
-    std::ofstream out(strPath.c_str(), std::ios::binary);
-    for (int i = 0; i < nTools; ++i) {
-        std::string strIcon = bOwnIcons ? "OwnIcons\\icon" + std::to_string(i) + ".png"
-                                        : "ToolIcons\\tool0" + std::to_string(i % kSharedIcons + 1) + ".png";
-        std::wstring strIconFile = strFolder + std::wstring(strIcon.begin(), strIcon.end());
-        if ((bOwnIcons || i < kSharedIcons) && GetFileAttributesW(strIconFile.c_str()) == INVALID_FILE_ATTRIBUTES)
-            CopyFileW(SampleIcon(i).c_str(), strIconFile.c_str(), FALSE);
-        out << "[Tool]\r\nName=Tool " << i << "\r\nId=bench." << i << "\r\nVersion=1.0\r\nDescription=Benchmark tool "
-            << i << "\r\nIcon=" << strIcon << "\r\nListed=1\r\nCommand=cmd.exe\r\n";
-    }
-    return strPath;
-}
-
-struct Module
-{
-    HMODULE hModule = nullptr;
-    InitializeFn initialize = nullptr;
-    InitializeFn uninitialize = nullptr;
-    EnterFn enter = nullptr;
-    PreTranslateFn preTranslate = nullptr;
-    HWND hHost = nullptr;
-
-    bool Load();
-    void Unload();
-    void Pump() const;
-    // A new panel for the catalog, shown and painted; the previous one goes first.
-    HWND Open(const std::wstring& strCatalog, double* pCreateMs = nullptr) const;
-};
-
-template <class Fn>
-Fn Export(HMODULE hModule, const char* pszName)
-{
-    return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(hModule, pszName)));
-}
-
-bool Module::Load()
-{
-    hModule = LoadLibraryW(L"Tavrin.dll"); // with its default skin beside it
-    if (!hModule)
-        return false;
-    initialize = Export<InitializeFn>(hModule, "QmUIFunInitialize");
-    uninitialize = Export<InitializeFn>(hModule, "QmUIFunUnInitialize");
-    enter = Export<EnterFn>(hModule, "QmUIFunEnter");
-    preTranslate = Export<PreTranslateFn>(hModule, "DllPreTranslateMessage");
-    initialize(0);
-    WNDCLASSW wc = {};
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"TavrinBenchHost";
-    RegisterClassW(&wc);
-    hHost = CreateWindowW(wc.lpszClassName, L"bench host", WS_OVERLAPPEDWINDOW, 0, 0, 200, 200, nullptr, nullptr,
-                          wc.hInstance, nullptr);
-    return true;
-}
-
-void Module::Unload()
-{
-    uninitialize(0);
-    DestroyWindow(hHost);
-    FreeLibrary(hModule);
-}
-
-void Module::Pump() const
-{
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (preTranslate(&msg))
-            continue;
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
-
-HWND Module::Open(const std::wstring& strCatalog, double* pCreateMs) const
-{
-    // The previous panel goes outside the timing: destroying a shown window
-    // waits for the display server under Wine.
-    uninitialize(0);
-    Pump();
-    SetEnvironmentVariableW(L"PELLIX_CATALOG", strCatalog.c_str());
-    HWND hPanel = nullptr;
-    double t0 = Now();
-    enter(hHost, &hPanel, 0);
-    if (pCreateMs)
-        *pCreateMs = Now() - t0;
-    SetWindowPos(hPanel, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    ShowWindow(hPanel, SW_SHOWNOACTIVATE);
-    UpdateWindow(hPanel);
-    Pump();
-    return hPanel;
-}
 
 // A point in the middle of the first or the second item of the default skin's grid.
 LPARAM ItemPoint(int nItem)
@@ -173,28 +40,12 @@ LPARAM ItemPoint(int nItem)
     return MAKELPARAM(nItem % 2 ? 130 : 50, 110);
 }
 
-// One wheel notch down (or up) over the grid, painted at once.
-void Wheel(HWND hPanel, bool bDown)
-{
-    POINT pt = {100, 200};
-    ClientToScreen(hPanel, &pt);
-    SendMessageW(hPanel, WM_MOUSEWHEEL, MAKEWPARAM(0, bDown ? -WHEEL_DELTA : WHEEL_DELTA), MAKELPARAM(pt.x, pt.y));
-    UpdateWindow(hPanel);
-}
-
-int ScrollPos(HWND hPanel)
-{
-    SCROLLINFO si = {sizeof(si), SIF_POS, 0, 0, 0, 0, 0};
-    GetScrollInfo(hPanel, SB_VERT, &si);
-    return si.nPos;
-}
-
 struct Figures
 {
     double create = 0, repaint = 0, hover = 0, wheel = 0;
 };
 
-Figures Measure(const Module& module, int nTools, bool bOwnIcons)
+Figures Measure(CBenchModule& module, int nTools, bool bOwnIcons)
 {
     std::wstring strCatalog = WriteCatalog(nTools, bOwnIcons);
     Figures f;
@@ -339,7 +190,7 @@ SIZE_T CommittedPrivateBytes()
 // of 1,000 tools and the floor, in milliseconds, at that DPI.
 int DpiChild(int nDpi)
 {
-    Module module;
+    CBenchModule module;
     if (!module.Load())
         return 1;
     module.Open(WriteCatalog(kCounts[0], false));
@@ -354,7 +205,7 @@ int DpiChild(int nDpi)
 // own: prints the system bar's redraw for a new position, in milliseconds.
 int SystemBarChild()
 {
-    Module module;
+    CBenchModule module;
     if (!module.Load())
         return 1;
     module.Open(WriteCatalog(kCounts[0], false));
@@ -366,12 +217,12 @@ int SystemBarChild()
 // Run in a child process of its own, so that no earlier panel has grown the
 // heap: prints the committed private bytes after creating a panel of nTools
 // and after scrolling through its whole grid one wheel step at a time.
-int MemoryChild(int nTools)
+int MemoryChild(int nTools, bool bOwnIcons)
 {
-    Module module;
+    CBenchModule module;
     if (!module.Load())
         return 1;
-    std::wstring strCatalog = WriteCatalog(nTools, false);
+    std::wstring strCatalog = WriteCatalog(nTools, bOwnIcons);
     module.Open(strCatalog); // a first panel loads what every panel shares
     HWND hPanel = module.Open(strCatalog);
     SIZE_T cbCreated = CommittedPrivateBytes();
@@ -384,69 +235,6 @@ int MemoryChild(int nTools)
     std::printf("%llu %llu\n", static_cast<unsigned long long>(cbCreated), static_cast<unsigned long long>(cbScrolled));
     module.Unload();
     return 0;
-}
-
-std::wstring SelfPath()
-{
-    wchar_t szSelf[MAX_PATH];
-    GetModuleFileNameW(nullptr, szSelf, MAX_PATH);
-    return szSelf;
-}
-
-// Runs a program with the arguments and gives its output.
-std::string RunProgram(const std::wstring& strProgram, const std::wstring& strArguments)
-{
-    std::wstring strCommand = L"\"" + strProgram + L"\" " + strArguments;
-    SECURITY_ATTRIBUTES sa = {sizeof(sa), nullptr, TRUE};
-    HANDLE hRead = nullptr, hWrite = nullptr;
-    if (!CreatePipe(&hRead, &hWrite, &sa, 0))
-        return std::string();
-    SetHandleInformation(hRead, HANDLE_FLAG_INHERIT, 0);
-    STARTUPINFOW si = {};
-    si.cb = sizeof(si);
-    si.dwFlags = STARTF_USESTDHANDLES;
-    si.hStdOutput = hWrite;
-    si.hStdError = GetStdHandle(STD_ERROR_HANDLE);
-    PROCESS_INFORMATION pi = {};
-    BOOL bStarted = CreateProcessW(nullptr, &strCommand[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi);
-    CloseHandle(hWrite);
-    std::string strOut;
-    char buffer[256];
-    DWORD cbRead = 0;
-    while (bStarted && ReadFile(hRead, buffer, sizeof(buffer), &cbRead, nullptr) && cbRead)
-        strOut.append(buffer, cbRead);
-    CloseHandle(hRead);
-    if (!bStarted)
-        return std::string();
-    WaitForSingleObject(pi.hProcess, INFINITE);
-    CloseHandle(pi.hProcess);
-    CloseHandle(pi.hThread);
-    return strOut;
-}
-
-std::string RunSelf(const std::wstring& strArguments)
-{
-    return RunProgram(SelfPath(), strArguments);
-}
-
-// Copies a folder's files, and with bTree its folders too.
-void CopyFolder(const std::wstring& strFrom, const std::wstring& strTo, bool bTree, const wchar_t* pszPattern = L"*")
-{
-    CreateDirectoryW(strTo.c_str(), nullptr);
-    WIN32_FIND_DATAW fd;
-    HANDLE hFind = FindFirstFileW((strFrom + pszPattern).c_str(), &fd);
-    if (hFind == INVALID_HANDLE_VALUE)
-        return;
-    do {
-        std::wstring strName = fd.cFileName;
-        if (strName == L"." || strName == L"..")
-            continue;
-        if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            CopyFileW((strFrom + strName).c_str(), (strTo + strName).c_str(), FALSE);
-        else if (bTree)
-            CopyFolder(strFrom + strName + L"\\", strTo + strName + L"\\", true);
-    } while (FindNextFileW(hFind, &fd));
-    FindClose(hFind);
 }
 
 // A copy of the module's folder (libraries, this program, the skin and the
@@ -480,11 +268,12 @@ double MeasureSystemBarRedraw()
     return std::sscanf(RunProgram(SystemBarCopy(), L"systembar").c_str(), "%lf", &ms) == 1 ? ms : 0;
 }
 
-// Runs this program as "memory <nTools>" and reads its two figures.
-bool MeasureMemory(int nTools, double& cbCreated, double& cbScrolled)
+// Runs this program as "memory <nTools> [own]" and reads its two figures.
+bool MeasureMemory(int nTools, double& cbCreated, double& cbScrolled, bool bOwnIcons = false)
 {
     unsigned long long a = 0, b = 0;
-    if (std::sscanf(RunSelf(L"memory " + std::to_wstring(nTools)).c_str(), "%llu %llu", &a, &b) != 2)
+    std::wstring strArguments = L"memory " + std::to_wstring(nTools) + (bOwnIcons ? L" own" : L"");
+    if (std::sscanf(RunSelf(strArguments).c_str(), "%llu %llu", &a, &b) != 2)
         return false;
     cbCreated = static_cast<double>(a);
     cbScrolled = static_cast<double>(b);
@@ -537,6 +326,100 @@ bool MeasureAtDpi(int nDpi, double& msRepaint, double& msFloor)
     return std::sscanf(strOut.c_str(), "%lf %lf", &msRepaint, &msFloor) == 2 && msFloor > 0;
 }
 
+// The essentials of one opening (OpeningEssentials.h) for the module's
+// default skin, averaged over kRepeats passes after a first one.
+EssentialTimes MeasureEssentials(HWND hPanel)
+{
+    RECT rc;
+    GetWindowRect(hPanel, &rc);
+    SIZE size = {rc.right - rc.left, rc.bottom - rc.top};
+    std::wstring strSkin = ModuleFolder() + L"Config\\Morvel_SCfg.xml";
+    std::wstring strImages = ModuleFolder() + L"Config\\Default\\";
+    MeasureEssentials(strSkin, strImages, size);
+    EssentialTimes sum;
+    for (int r = 0; r < kRepeats; ++r) {
+        EssentialTimes t = MeasureEssentials(strSkin, strImages, size);
+        sum.dialog += t.dialog / kRepeats;
+        sum.parse += t.parse / kRepeats;
+        sum.decodes += t.decodes / kRepeats;
+        sum.fonts += t.fonts / kRepeats;
+    }
+    return sum;
+}
+
+void PrintEssentials(const char* pszLabel, const EssentialTimes& t)
+{
+    std::printf("%s %.2f ms: empty popup dialog %.2f, skin parse %.2f, image decodes %.2f, fonts %.2f\n", pszLabel,
+                t.Total(), t.dialog, t.parse, t.decodes, t.fonts);
+}
+
+// Run in a fresh child process: the essentials of one opening, cold (the
+// first decode of a process starts the imaging codecs).
+int EssentialsChild()
+{
+    CBenchModule module;
+    if (!module.Load())
+        return 1;
+    HWND hPanel = module.Open(WriteCatalog(kCounts[0], false));
+    RECT rc;
+    GetWindowRect(hPanel, &rc);
+    module.Unload();
+    SIZE size = {rc.right - rc.left, rc.bottom - rc.top};
+    // Only now does this process decode anything.
+    EssentialTimes t = MeasureEssentials(ModuleFolder() + L"Config\\Morvel_SCfg.xml",
+                                         ModuleFolder() + L"Config\\Default\\", size);
+    std::printf("%.4f %.4f %.4f %.4f\n", t.dialog, t.parse, t.decodes, t.fonts);
+    return 0;
+}
+
+bool MeasureColdEssentials(EssentialTimes& t)
+{
+    return std::sscanf(RunSelf(L"essentials").c_str(), "%lf %lf %lf %lf", &t.dialog, &t.parse, &t.decodes,
+                       &t.fonts) == 4;
+}
+
+// QmUIFunUnInitialize with a shown panel of nTools, averaged; and the
+// opening after it, which starts the module's libraries again.
+void MeasureStop(CBenchModule& module, int nTools, double& msStop, double& msRestart)
+{
+    std::wstring strCatalog = WriteCatalog(nTools, false);
+    msStop = msRestart = 0;
+    for (int r = 0; r < kRepeats; ++r) {
+        module.Open(strCatalog);
+        msStop += module.Stop() / kRepeats;
+        double ms = 0;
+        module.Open(strCatalog, &ms);
+        msRestart += ms / kRepeats;
+    }
+}
+
+// The default skin's grid: 4 columns, rows 96 pixels apart.
+const int kGridColumns = 4;
+const int kRowPitch = 96;
+
+// Milliseconds to decode the icon files that one wheel step from the top of
+// the own-icon grid brings into view (GDI+ reading each file once), measured
+// on icons that no panel has shown in this run.
+double MeasureRevealedDecode(const CBenchModule& module)
+{
+    HWND hPanel = module.hPanel;
+    SCROLLINFO si = {sizeof(si), SIF_ALL, 0, 0, 0, 0, 0};
+    GetScrollInfo(hPanel, SB_VERT, &si);
+    int nStep = static_cast<int>(si.nPage); // a notch moves one page
+    int nFirstRows = (static_cast<int>(si.nPage) + kRowPitch - 1) / kRowPitch;
+    int nAfterRows = (nStep + static_cast<int>(si.nPage) + kRowPitch - 1) / kRowPitch;
+    int nRevealed = (nAfterRows - nFirstRows) * kGridColumns;
+    const int kSample = 64;
+    double t0 = Now();
+    for (int i = 0; i < kSample; ++i) {
+        std::wstring strIcon = BenchFolder() + L"OwnIcons\\icon" + std::to_wstring(6000 + i) + L".png";
+        Gdiplus::GpImage* pImage = nullptr;
+        if (GdipLoadImageFromFile(strIcon.c_str(), &pImage) == Gdiplus::Ok)
+            GdipDisposeImage(pImage);
+    }
+    return (Now() - t0) / kSample * nRevealed;
+}
+
 void PrintRow(const char* pszLabel, const Figures& f, const Figures& base)
 {
     std::printf("%-12s %8.2f (%5.1fx) %8.2f (%4.1fx) %8.2f (%4.1fx) %8.2f (%4.1fx)\n", pszLabel, f.create,
@@ -551,20 +434,24 @@ int main(int argc, char** argv)
     Gdiplus::GdiplusStartupInput input;
     ULONG_PTR token = 0;
     Gdiplus::GdiplusStartup(&token, &input, nullptr);
-    if (argc == 3 && std::string(argv[1]) == "memory")
-        return MemoryChild(std::atoi(argv[2]));
+    xercesc::XMLPlatformUtils::Initialize();
+    if (argc >= 3 && std::string(argv[1]) == "memory")
+        return MemoryChild(std::atoi(argv[2]), argc == 4 && std::string(argv[3]) == "own");
     if (argc == 3 && std::string(argv[1]) == "dpi")
         return DpiChild(std::atoi(argv[2]));
     if (argc == 2 && std::string(argv[1]) == "systembar")
         return SystemBarChild();
+    if (argc == 2 && std::string(argv[1]) == "essentials")
+        return EssentialsChild();
 
-    Module module;
+    CBenchModule module;
     if (!module.Load()) {
         std::printf("cannot load Tavrin.dll\n");
         return 1;
     }
-    // One panel first, untimed: the first of a process loads fonts and codecs.
-    module.Open(WriteCatalog(kCounts[0], false));
+    // The first panel of the process starts the module's libraries, fonts and codecs.
+    double msCold = 0;
+    module.Open(WriteCatalog(kCounts[0], false), &msCold);
     std::printf("%-12s %16s %15s %15s %15s\n", "tools", "create ms", "repaint ms", "hover ms", "wheel ms");
     Figures base, worst, shared10000, own10, own10000;
     double wheelVsRepaint = 0;
@@ -583,6 +470,22 @@ int main(int argc, char** argv)
     own10000 = Measure(module, 10000, true);
     PrintRow("10 own", own10, own10);
     PrintRow("10000 own", own10000, own10);
+    double msRevealedDecode = MeasureRevealedDecode(module);
+    std::printf("decoding the icons one wheel step reveals: %.2f ms\n", msRevealedDecode);
+
+    std::printf("first QmUIFunEnter after loading (cold, 10 tools): %.2f ms\n", msCold);
+    EssentialTimes essentials = MeasureEssentials(module.hPanel);
+    PrintEssentials("essentials of one opening:", essentials);
+    EssentialTimes coldEssentials;
+    bool bColdEssentials = MeasureColdEssentials(coldEssentials);
+    if (bColdEssentials)
+        PrintEssentials("essentials, cold in a fresh process:", coldEssentials);
+    double msStop10000 = 0, msRestart10 = 0, msUnused = 0;
+    MeasureStop(module, 10000, msStop10000, msUnused);
+    MeasureStop(module, 10, msUnused, msRestart10);
+    std::printf("QmUIFunUnInitialize with 10000 tools: %.2f ms; QmUIFunEnter after it (10 tools, the libraries "
+                "start again): %.2f ms\n",
+                msStop10000, msRestart10);
 
     double msFloor = MeasureFloor(module.Open(WriteCatalog(10, false)));
     std::printf("floor (sheet draw + copy): %.2f ms\n", msFloor);
@@ -598,6 +501,12 @@ int main(int argc, char** argv)
 
     double cbCreated10 = 0, cbScrolled10 = 0, cbCreated10000 = 0, cbScrolled10000 = 0;
     bool bMemory = MeasureMemory(10, cbCreated10, cbScrolled10) && MeasureMemory(10000, cbCreated10000, cbScrolled10000);
+    double cbOwnCreated10 = 0, cbOwnScrolled10 = 0, cbOwnCreated10000 = 0, cbOwnScrolled10000 = 0;
+    bool bOwnMemory = MeasureMemory(10, cbOwnCreated10, cbOwnScrolled10, true) &&
+                      MeasureMemory(10000, cbOwnCreated10000, cbOwnScrolled10000, true);
+    if (bOwnMemory)
+        std::printf("committed private memory, own icons: 10 tools %.1f MB scrolled; 10000 tools %.1f MB scrolled\n",
+                    cbOwnScrolled10 / 1048576, cbOwnScrolled10000 / 1048576);
     if (bMemory) {
         std::printf("committed private memory:  10 tools %.1f MB created, %.1f MB scrolled; "
                     "10000 tools %.1f MB created, %.1f MB scrolled\n",
@@ -622,6 +531,12 @@ int main(int argc, char** argv)
         std::printf("RATIO memory_bytes_per_tool %.0f\n", (cbCreated10000 - cbCreated10) / 9990);
         std::printf("RATIO memory_bytes_per_tool_scrolled %.0f\n", (cbScrolled10000 - cbScrolled10) / 9990);
     }
+    if (bOwnMemory)
+        std::printf("RATIO memory_bytes_per_tool_scrolled_own_icons %.0f\n",
+                    (cbOwnScrolled10000 - cbOwnScrolled10) / 9990);
+    std::printf("RATIO create_10_vs_essentials %.2f\n", base.create / essentials.Total());
+    std::printf("RATIO wheel_own_icons_extra_vs_decode %.2f\n", (own10000.wheel - shared10000.wheel) / msRevealedDecode);
+    std::printf("RATIO stop_10000_vs_create_10000 %.2f\n", msStop10000 / shared10000.create);
     Gdiplus::GdiplusShutdown(token);
     return 0;
 }

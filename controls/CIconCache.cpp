@@ -1,5 +1,4 @@
 #include "controls/CIconCache.h"
-#include <shlwapi.h>
 #include <algorithm>
 #include "controls/SkinImageFile.h"
 
@@ -25,17 +24,24 @@ Gdip::Image* CIconCache::GetImage(int nSlot)
 {
     if (nSlot < 0 || nSlot >= static_cast<int>(m_slots.size()))
         return nullptr;
-    Slot& slot = m_slots[static_cast<size_t>(nSlot)];
     // Without a fallback a missing file is just a load that fails, tried again
     // later; with one the existence decides once which file the slot shows.
-    if (slot.state == FileState::Unchecked && m_nFallbackSlot != kNoSlot && nSlot != m_nFallbackSlot)
-        slot.state = PathFileExistsW(slot.strPath.c_str()) ? FileState::Present : FileState::Missing;
-    if (slot.state == FileState::Missing)
-        return m_nFallbackSlot != kNoSlot ? Decode(m_nFallbackSlot) : nullptr;
-    return Decode(nSlot);
+    // The first load is that check: a file that exists is opened only once.
+    bool bDecide = m_slots[static_cast<size_t>(nSlot)].state == FileState::Unchecked &&
+                   m_nFallbackSlot != kNoSlot && nSlot != m_nFallbackSlot;
+    Gdip::Image* pImage = nullptr;
+    if (m_slots[static_cast<size_t>(nSlot)].state != FileState::Missing) {
+        bool bMissing = false;
+        pImage = Decode(nSlot, bDecide ? &bMissing : nullptr);
+        if (bDecide)
+            m_slots[static_cast<size_t>(nSlot)].state = bMissing ? FileState::Missing : FileState::Present;
+    }
+    if (m_slots[static_cast<size_t>(nSlot)].state == FileState::Missing)
+        return m_nFallbackSlot != kNoSlot ? Decode(m_nFallbackSlot, nullptr) : nullptr;
+    return pImage;
 }
 
-Gdip::Image* CIconCache::Decode(int nSlot)
+Gdip::Image* CIconCache::Decode(int nSlot, bool* pbMissing)
 {
     Slot& slot = m_slots[static_cast<size_t>(nSlot)];
     slot.nLastUse = ++m_nUseClock;
@@ -46,7 +52,7 @@ Gdip::Image* CIconCache::Decode(int nSlot)
         slot.bVariantsKnown = true;
     }
     std::unique_ptr<Gdip::Image> pImage =
-        LoadSkinImage(slot.strPath.c_str(), m_dpi, SkinImageFit::OwnSize(), &slot.variants);
+        LoadSkinImage(slot.strPath.c_str(), m_dpi, SkinImageFit::OwnSize(), &slot.variants, pbMissing);
     if (!pImage)
         return nullptr;
     if (static_cast<int>(m_decoded.size()) >= kMaxDecoded)

@@ -5,7 +5,7 @@
 // that fails leaves the slot empty and is tried again at the next request.
 // With a fallback path set, a slot whose file does not exist at its first
 // request shows the fallback's image from then on, as a tool without an icon
-// file shows the default icon. At most kMaxDecoded images stay decoded: the
+// file shows the default icon; that first load is the existence check. At most kMaxDecoded images stay decoded: the
 // least recently requested goes first, so scrolling through a grid where every
 // item has its own icon holds a bounded number of images.
 //
@@ -63,7 +63,7 @@ private:
         unsigned long long nLastUse = 0;
     };
 
-    Gdip::Image* Decode(int nSlot);
+    Gdip::Image* Decode(int nSlot, bool* pbMissing);
     void DropDecoded();
     void EvictLeastRecent();
 

@@ -65,13 +65,16 @@ UINT Image::Height() const
     return nHeight;
 }
 
-std::unique_ptr<Image> LoadImageFile(const wchar_t* pszFile)
+std::unique_ptr<Image> LoadImageFile(const wchar_t* pszFile, bool* pbMissing)
 {
     auto pImage = std::make_unique<Image>(pszFile);
     Status status = pImage->GetLastStatus();
     if (status != Gdiplus::Ok) {
         pImage.reset();
-        TraceLoadFailure(pszFile, status);
+        if (pbMissing && (!pszFile || !*pszFile || GetFileAttributesW(pszFile) == INVALID_FILE_ATTRIBUTES))
+            *pbMissing = true;
+        else
+            TraceLoadFailure(pszFile, status);
     }
     return pImage;
 }

@@ -39,8 +39,11 @@ private:
 // The image of the file, or null when it cannot be loaded. With logging on, a
 // file that is missing or cannot be decoded writes one trace line (once per
 // file and version of it, so a list that retries an icon at every paint does
-// not flood the log). An empty path is no image and no failure.
-std::unique_ptr<Image> LoadImageFile(const wchar_t* pszFile);
+// not flood the log). An empty path is no image and no failure. With
+// pbMissing, a file that does not exist (an empty path, or one whose
+// attributes cannot be read) sets it instead of writing the line: loading is then the existence
+// check, and an existing file is opened once.
+std::unique_ptr<Image> LoadImageFile(const wchar_t* pszFile, bool* pbMissing = nullptr);
 
 // Writes that trace line for a failed load of pszFile with status.
 void TraceLoadFailure(const wchar_t* pszFile, Status status);

@@ -112,9 +112,9 @@ std::unique_ptr<T> ForDpi(std::unique_ptr<T> pBase, const wchar_t* pszPath, cons
 } // namespace
 
 std::unique_ptr<Gdip::Image> LoadSkinImage(const wchar_t* pszPath, const CDpiScale& dpi, const SkinImageFit& fit,
-                                           const CImageVariantSet* pVariants)
+                                           const CImageVariantSet* pVariants, bool* pbMissing)
 {
-    return ForDpi(Gdip::LoadImageFile(pszPath), pszPath, dpi, fit, pVariants);
+    return ForDpi(Gdip::LoadImageFile(pszPath, pbMissing), pszPath, dpi, fit, pVariants);
 }
 
 std::unique_ptr<Gdip::Bitmap> LoadSkinBitmap(const wchar_t* pszPath, const CDpiScale& dpi, const SkinImageFit& fit,

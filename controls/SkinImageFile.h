@@ -13,9 +13,10 @@
 #include "skin/CImageVariantSet.h"
 
 // The image for pszPath at the DPI, or null when it cannot be had. With
-// pVariants the directory is not asked again which variants exist.
+// pVariants the directory is not asked again which variants exist. With
+// pbMissing a missing file sets it, as Gdip::LoadImageFile says.
 std::unique_ptr<Gdip::Image> LoadSkinImage(const wchar_t* pszPath, const CDpiScale& dpi, const SkinImageFit& fit,
-                                           const CImageVariantSet* pVariants = nullptr);
+                                           const CImageVariantSet* pVariants = nullptr, bool* pbMissing = nullptr);
 // The same as a bitmap (its pixels can be read).
 std::unique_ptr<Gdip::Bitmap> LoadSkinBitmap(const wchar_t* pszPath, const CDpiScale& dpi, const SkinImageFit& fit,
                                              const CImageVariantSet* pVariants = nullptr);

@@ -16,6 +16,7 @@
 #include "panel/PluginRecord.h"
 #include "include/PellixSDK.h"
 #include "res/resource.h"
+#include "skin/CSkinLoadScope.h"
 #include "skin/ValueText.h"
 
 namespace {
@@ -68,12 +69,15 @@ BOOL CToolMgrDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
     CString strSkinFile = GetSkinFilePath(AfxGetModuleState()->m_hCurrentInstanceHandle);
-    InitSkinWindow(strSkinFile, kDialogSection, CString(), kSkinName);
-    TraceSkinLoadFailure(strSkinFile);
-    m_list.ApplyDpi(m_dpi);
-    m_list.LoadSkin(strSkinFile, kListSection, CString(), kSkinName);
-    m_scrollBar.ApplyDpi(m_dpi);
-    m_scrollBar.LoadSkin(strSkinFile, kSkinName);
+    {
+        CSkinLoadScope oneParse; // the three sections come from one parse of the file
+        InitSkinWindow(strSkinFile, kDialogSection, CString(), kSkinName);
+        TraceSkinLoadFailure(strSkinFile);
+        m_list.ApplyDpi(m_dpi);
+        m_list.LoadSkin(strSkinFile, kListSection, CString(), kSkinName);
+        m_scrollBar.ApplyDpi(m_dpi);
+        m_scrollBar.LoadSkin(strSkinFile, kSkinName);
+    }
     GetPlugin();
     // FALSE: the system gives the focus to no control; activation gives it to the grid (OnActivate).
     return FALSE;

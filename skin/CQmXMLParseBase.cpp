@@ -1,4 +1,5 @@
 #include "CQmXMLParseBase.h"
+#include "CSkinLoadScope.h"
 #include "CXmlSkinDocument.h"
 #include "ValueText.h"
 #include "XmlText.h"
@@ -139,14 +140,20 @@ void CQmXMLParseBase::ParseSkinFile(const CString& strSkinFile, CQmXMLParseBase*
         return;
     }
     try {
-        CXmlSkinDocument document;
-        DOMElement* pRoot = document.Load(strSkinFile);
-        if (!pRoot) {
-            pReader->m_loadError = document.Error();
-            if (!pReader->m_loadError.bFailed)
-                pReader->m_loadError.Set(L"the document has no root element");
-            return;
+        std::unique_ptr<CXmlSkinDocument> pLoaded;
+        CXmlSkinDocument* pDocument = CSkinLoadScope::Find(strSkinFile);
+        if (!pDocument) {
+            pLoaded = std::make_unique<CXmlSkinDocument>();
+            pDocument = pLoaded.get();
+            if (!pDocument->Load(strSkinFile)) {
+                pReader->m_loadError = pDocument->Error();
+                if (!pReader->m_loadError.bFailed)
+                    pReader->m_loadError.Set(L"the document has no root element");
+                return;
+            }
+            CSkinLoadScope::Keep(strSkinFile, pLoaded);
         }
+        DOMElement* pRoot = pDocument->Root();
         ReadSection(pReader, pRoot, strSkinDir, strSection, strSkinName);
         if (!strSection2.IsEmpty())
             ReadSection(pReader, pRoot, strSkinDir, strSection2, strSkinName);

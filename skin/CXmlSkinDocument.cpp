@@ -39,3 +39,8 @@ DOMElement* CXmlSkinDocument::Load(const CString& strPath)
         return nullptr;
     return m_pDocument->getDocumentElement();
 }
+
+DOMElement* CXmlSkinDocument::Root() const
+{
+    return m_pDocument && !m_errorTrap.HadFatalError() ? m_pDocument->getDocumentElement() : nullptr;
+}

@@ -1,6 +1,7 @@
 // The parser state of one skin load: the DOM implementation, the parser that it
 // made (owned and released exactly once, which also frees the document) and the
-// parsed document. Lives only inside one load; no DOM object outlives it.
+// parsed document. Lives only inside one load, or one set-up that shares it
+// (CSkinLoadScope); no DOM object outlives it.
 // The XML library must have been initialised by the host process.
 #pragma once
 #include <memory>
@@ -20,6 +21,8 @@ public:
     // Parses the file (the path is the system identifier) and gives its root
     // element, or null when the file is missing, unreadable or not well-formed.
     xercesc::DOMElement* Load(const CString& strPath);
+    // The root element of the last good load, or null.
+    xercesc::DOMElement* Root() const;
     // Why Load gave no root element (bFailed false after a good load).
     const _XmlLoadError& Error() const { return m_errorTrap.Error(); }
 

@@ -142,3 +142,36 @@ TEST_F(IncrementalPaintTest, EraseAndPrintOntoAForeignDeviceContextDrawTheWholeP
         EXPECT_EQ(0, nDiffering);
     }
 }
+
+TEST_F(IncrementalPaintTest, ScrollingThroughTenThousandOwnIconsAndBackLooksLikeAFreshPanel)
+{
+    // Every tool has an icon file of its own, in a colour of its own, but
+    // tool 1, whose file is missing (it shows the default icon): far more
+    // icons than stay decoded, so the way back decodes the first ones again.
+    const int kTools = 10000;
+    std::vector<CatalogTool> tools = NumberedTools(kTools);
+    for (int i = 0; i < kTools; ++i) {
+        CString strIcon = m_catalog.Folder().File((L"own" + std::to_wstring(i) + L".png").c_str());
+        if (i != 1)
+            WriteSolidPng(strIcon, TestSkin::kIconSize, TestSkin::kIconSize,
+                          0xFF000000u | ((static_cast<unsigned>(i) * 2654435761u) & 0xFFFFFFu));
+        tools[static_cast<size_t>(i)].strIcon = strIcon;
+    }
+    m_catalog.Write(tools);
+    ASSERT_TRUE(OpenPanel());
+    WindowPixels fresh(Panel());
+
+    int nPages = 0;
+    for (int nLast = -1; ScrollInfo().nPos != nLast; ++nPages) {
+        nLast = ScrollInfo().nPos;
+        SendMessageW(Panel(), WM_VSCROLL, SB_PAGEDOWN, 0);
+        UpdateWindow(Panel());
+    }
+    SCROLLINFO si = ScrollInfo();
+    EXPECT_EQ(si.nMax - static_cast<int>(si.nPage) + 1, si.nPos);
+    EXPECT_GT(nPages, kTools / TestSkin::kColumns / 10);
+    SendMessageW(Panel(), WM_VSCROLL, SB_TOP, 0);
+    m_host.PumpUntilIdle();
+    UpdateWindow(Panel());
+    EXPECT_EQ("", PixelDifference(WindowPixels(Panel()), fresh, PanelOwnArea(Panel())));
+}

@@ -1,6 +1,7 @@
 #include "CModuleSymbols.h"
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 #include "TestFiles.h"
 
 namespace {
@@ -46,8 +47,10 @@ CModuleSymbols::CModuleSymbols(HMODULE hModule) : m_hModule(hModule)
             (pSymbol->Type & 0xF0) == kFunctionType) {
             const auto* pSection =
                 At<IMAGE_SECTION_HEADER>(strFile, nSections + (pSymbol->SectionNumber - 1) * sizeof(IMAGE_SECTION_HEADER));
-            if (pSection)
+            if (pSection) {
                 m_functions.push_back({pSection->VirtualAddress + pSymbol->Value, SymbolName(*pSymbol, strFile, nStrings)});
+                m_dwCodeEnd = std::max<DWORD>(m_dwCodeEnd, pSection->VirtualAddress + pSection->Misc.VirtualSize);
+            }
         }
         i += pSymbol->NumberOfAuxSymbols;
     }
@@ -69,4 +72,18 @@ bool CModuleSymbols::Find(const char* pszPart, const void*& pBegin, const void*&
         return pEnd > pBegin;
     }
     return false;
+}
+
+const char* CModuleSymbols::NameAt(const void* pAddress) const
+{
+    const BYTE* pBase = reinterpret_cast<const BYTE*>(m_hModule);
+    const BYTE* pAt = static_cast<const BYTE*>(pAddress);
+    if (m_functions.empty() || pAt < pBase || static_cast<size_t>(pAt - pBase) > 0xFFFFFFFFu)
+        return nullptr;
+    DWORD dwRva = static_cast<DWORD>(pAt - pBase);
+    if (dwRva >= m_dwCodeEnd)
+        return nullptr;
+    auto after = std::upper_bound(m_functions.begin(), m_functions.end(), dwRva,
+                                  [](DWORD rva, const Function& f) { return rva < f.dwRva; });
+    return after == m_functions.begin() ? nullptr : std::prev(after)->strName.c_str();
 }

@@ -17,6 +17,9 @@ public:
     // The code of the first function whose (decorated) name contains
     // pszPart: [pBegin, pEnd); false when there is none.
     bool Find(const char* pszPart, const void*& pBegin, const void*& pEnd) const;
+    // The (decorated) name of the function whose code holds the address, or
+    // null when the address lies before the first function or outside the module.
+    const char* NameAt(const void* pAddress) const;
 
 private:
     struct Function
@@ -27,4 +30,5 @@ private:
 
     HMODULE m_hModule;
     std::vector<Function> m_functions; // by address
+    DWORD m_dwCodeEnd = 0;             // the end of the sections that hold them
 };
