@@ -24,19 +24,19 @@ Gdip::Image* CIconCache::GetImage(int nSlot)
 {
     if (nSlot < 0 || nSlot >= static_cast<int>(m_slots.size()))
         return nullptr;
+    Slot& slot = m_slots[static_cast<size_t>(nSlot)]; // Decode adds no slot
     // Without a fallback a missing file is just a load that fails, tried again
     // later; with one the existence decides once which file the slot shows.
     // The first load is that check: a file that exists is opened only once.
-    bool bDecide = m_slots[static_cast<size_t>(nSlot)].state == FileState::Unchecked &&
-                   m_nFallbackSlot != kNoSlot && nSlot != m_nFallbackSlot;
+    bool bDecide = slot.state == FileState::Unchecked && m_nFallbackSlot != kNoSlot && nSlot != m_nFallbackSlot;
     Gdip::Image* pImage = nullptr;
-    if (m_slots[static_cast<size_t>(nSlot)].state != FileState::Missing) {
+    if (slot.state != FileState::Missing) {
         bool bMissing = false;
         pImage = Decode(nSlot, bDecide ? &bMissing : nullptr);
         if (bDecide)
-            m_slots[static_cast<size_t>(nSlot)].state = bMissing ? FileState::Missing : FileState::Present;
+            slot.state = bMissing ? FileState::Missing : FileState::Present;
     }
-    if (m_slots[static_cast<size_t>(nSlot)].state == FileState::Missing)
+    if (slot.state == FileState::Missing)
         return m_nFallbackSlot != kNoSlot ? Decode(m_nFallbackSlot, nullptr) : nullptr;
     return pImage;
 }
