@@ -326,13 +326,18 @@ bool MeasureAtDpi(int nDpi, double& msRepaint, double& msFloor)
     return std::sscanf(strOut.c_str(), "%lf %lf", &msRepaint, &msFloor) == 2 && msFloor > 0;
 }
 
+SIZE WindowSize(HWND hWnd)
+{
+    RECT rc;
+    GetWindowRect(hWnd, &rc);
+    return SIZE{rc.right - rc.left, rc.bottom - rc.top};
+}
+
 // The essentials of one opening (OpeningEssentials.h) for the module's
 // default skin, averaged over kRepeats passes after a first one.
 EssentialTimes MeasureEssentials(HWND hPanel)
 {
-    RECT rc;
-    GetWindowRect(hPanel, &rc);
-    SIZE size = {rc.right - rc.left, rc.bottom - rc.top};
+    SIZE size = WindowSize(hPanel);
     std::wstring strSkin = ModuleFolder() + L"Config\\Morvel_SCfg.xml";
     std::wstring strImages = ModuleFolder() + L"Config\\Default\\";
     MeasureEssentials(strSkin, strImages, size);
@@ -353,44 +358,49 @@ void PrintEssentials(const char* pszLabel, const EssentialTimes& t)
                 t.Total(), t.dialog, t.parse, t.decodes, t.fonts);
 }
 
-// Run in a fresh child process: the essentials of one opening, cold (the
-// first decode of a process starts the imaging codecs).
-int EssentialsChild()
+// Run in a fresh child process that has loaded no module and decoded nothing
+// (the first decode of a process starts the imaging codecs): the essentials
+// of one opening of a panel of the size, cold.
+int EssentialsChild(SIZE size)
 {
-    CBenchModule module;
-    if (!module.Load())
-        return 1;
-    HWND hPanel = module.Open(WriteCatalog(kCounts[0], false));
-    RECT rc;
-    GetWindowRect(hPanel, &rc);
-    module.Unload();
-    SIZE size = {rc.right - rc.left, rc.bottom - rc.top};
-    // Only now does this process decode anything.
     EssentialTimes t = MeasureEssentials(ModuleFolder() + L"Config\\Morvel_SCfg.xml",
                                          ModuleFolder() + L"Config\\Default\\", size);
     std::printf("%.4f %.4f %.4f %.4f\n", t.dialog, t.parse, t.decodes, t.fonts);
     return 0;
 }
 
-bool MeasureColdEssentials(EssentialTimes& t)
+bool MeasureColdEssentials(SIZE size, EssentialTimes& t)
 {
-    return std::sscanf(RunSelf(L"essentials").c_str(), "%lf %lf %lf %lf", &t.dialog, &t.parse, &t.decodes,
+    std::wstring strArguments = L"essentials " + std::to_wstring(size.cx) + L" " + std::to_wstring(size.cy);
+    return std::sscanf(RunSelf(strArguments).c_str(), "%lf %lf %lf %lf", &t.dialog, &t.parse, &t.decodes,
                        &t.fonts) == 4;
 }
 
-// QmUIFunUnInitialize with a shown panel of nTools, averaged; and the
-// opening after it, which starts the module's libraries again.
-void MeasureStop(CBenchModule& module, int nTools, double& msStop, double& msRestart)
+// QmUIFunUnInitialize with a shown panel of nTools, averaged.
+double MeasureStop(CBenchModule& module, int nTools)
 {
     std::wstring strCatalog = WriteCatalog(nTools, false);
-    msStop = msRestart = 0;
+    double msStop = 0;
     for (int r = 0; r < kRepeats; ++r) {
         module.Open(strCatalog);
         msStop += module.Stop() / kRepeats;
+    }
+    return msStop;
+}
+
+// QmUIFunEnter with nTools right after QmUIFunUnInitialize, which starts
+// the module's libraries again, averaged.
+double MeasureRestart(CBenchModule& module, int nTools)
+{
+    std::wstring strCatalog = WriteCatalog(nTools, false);
+    double msRestart = 0;
+    for (int r = 0; r < kRepeats; ++r) {
+        module.Stop();
         double ms = 0;
         module.Open(strCatalog, &ms);
         msRestart += ms / kRepeats;
     }
+    return msRestart;
 }
 
 // The default skin's grid: 4 columns, rows 96 pixels apart.
@@ -441,8 +451,8 @@ int main(int argc, char** argv)
         return DpiChild(std::atoi(argv[2]));
     if (argc == 2 && std::string(argv[1]) == "systembar")
         return SystemBarChild();
-    if (argc == 2 && std::string(argv[1]) == "essentials")
-        return EssentialsChild();
+    if (argc == 4 && std::string(argv[1]) == "essentials")
+        return EssentialsChild(SIZE{std::atoi(argv[2]), std::atoi(argv[3])});
 
     CBenchModule module;
     if (!module.Load()) {
@@ -481,12 +491,11 @@ int main(int argc, char** argv)
     EssentialTimes essentials = MeasureEssentials(module.hPanel);
     PrintEssentials("essentials of one opening:", essentials);
     EssentialTimes coldEssentials;
-    bool bColdEssentials = MeasureColdEssentials(coldEssentials);
+    bool bColdEssentials = MeasureColdEssentials(WindowSize(module.hPanel), coldEssentials);
     if (bColdEssentials)
         PrintEssentials("essentials, cold in a fresh process:", coldEssentials);
-    double msStop10000 = 0, msRestart10 = 0, msUnused = 0;
-    MeasureStop(module, 10000, msStop10000, msUnused);
-    MeasureStop(module, 10, msUnused, msRestart10);
+    double msStop10000 = MeasureStop(module, 10000);
+    double msRestart10 = MeasureRestart(module, 10);
     std::printf("QmUIFunUnInitialize with 10000 tools: %.2f ms; QmUIFunEnter after it (10 tools, the libraries "
                 "start again): %.2f ms\n",
                 msStop10000, msRestart10);
