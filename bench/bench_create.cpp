@@ -65,9 +65,8 @@ void MeasureOnce(Steps& steps)
     for (const Texts& t : texts)
         tips.push_back(CToolTipPattern::Format(kPattern, t.strName, t.strVersion, t.strDesc));
     double t3 = Now();
-    int nExisting = 0;
     for (const Texts& t : texts)
-        nExisting += PathFileExistsW(t.strIcon) ? 1 : 0;
+        PathFileExistsW(t.strIcon);
     double t4 = Now();
     CKdWindowLessList list;
     for (size_t i = 0; i < texts.size(); ++i)

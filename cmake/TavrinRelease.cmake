@@ -1,6 +1,5 @@
 # What every shipped binary gets: a version resource from the project's one
-# version number, and an install that strips it and keeps its debug
-# information in a separate file found through .gnu_debuglink.
+# version number, and an install that strips it and ships its PDB file.
 
 # tavrin_version_resource(<target> <description>)
 function(tavrin_version_resource target description)
@@ -19,19 +18,24 @@ function(tavrin_version_resource target description)
   target_sources(${target} PRIVATE ${rc})
 endfunction()
 
-# tavrin_install_stripped(<target>): installs the binary into the top of the
-# drop-in folder, stripped, with its debug information in .debug/<file>.debug.
-function(tavrin_install_stripped target)
+# tavrin_install_with_pdb(<target>): links the binary with a PDB file beside it
+# (bin/<name>.pdb) and installs both into the top of the drop-in folder, the
+# binary stripped. The binary's debug directory names the PDB without a
+# folder, so a debugger looks for it beside the binary and on its symbol path.
+# The build's own copy keeps a COFF symbol table (scripts/link_with_pdb.py),
+# from which the fault sweep and the profiler name functions.
+function(tavrin_install_with_pdb target)
+  set(pdb ${target}.pdb)
+  set(script ${PROJECT_SOURCE_DIR}/scripts/link_with_pdb.py)
+  # Relative to the build folder, where the link runs: no build path reaches the PDB.
+  target_link_options(${target} PRIVATE --ld-path=${script} -Wl,--pdb=bin/${pdb}
+                      LINKER:--Xlink=-pdbaltpath:%_PDB% LINKER:--Xlink=-pdbsourcepath:.)
+  set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${script})
   install(TARGETS ${target} RUNTIME DESTINATION . LIBRARY DESTINATION .)
+  install(FILES ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/${pdb} DESTINATION .)
   install(CODE "
-    set(bin \"\${CMAKE_INSTALL_PREFIX}/$<TARGET_FILE_NAME:${target}>\")
-    set(dbg \"\${CMAKE_INSTALL_PREFIX}/.debug/$<TARGET_FILE_NAME:${target}>.debug\")
-    file(MAKE_DIRECTORY \"\${CMAKE_INSTALL_PREFIX}/.debug\")
-    # objcopy and strip stamp a PE file with the time unless told a fixed one.
-    set(ENV{SOURCE_DATE_EPOCH} 0)
-    execute_process(COMMAND \"${CMAKE_OBJCOPY}\" --only-keep-debug \"\${bin}\" \"\${dbg}\" COMMAND_ERROR_IS_FATAL ANY)
-    execute_process(COMMAND \"${CMAKE_STRIP}\" --strip-debug --strip-unneeded \"\${bin}\" COMMAND_ERROR_IS_FATAL ANY)
-    execute_process(COMMAND \"${CMAKE_OBJCOPY}\" --add-gnu-debuglink=\${dbg} \"\${bin}\" COMMAND_ERROR_IS_FATAL ANY)
+    execute_process(COMMAND \"${CMAKE_STRIP}\" --strip-all \"\${CMAKE_INSTALL_PREFIX}/$<TARGET_FILE_NAME:${target}>\"
+                    COMMAND_ERROR_IS_FATAL ANY)
   ")
 endfunction()
 

@@ -17,13 +17,15 @@ CDC* CDC::FromHandle(HDC hDC)
     return s_map.FromHandle(hDC);
 }
 
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wnonnull-compare"
+// Called on null pointers by design (a window without a parent, the screen's
+// DC); the build keeps null checks of this (-fno-delete-null-pointer-checks).
+#pragma clang diagnostic push
+#pragma clang diagnostic ignored "-Wundefined-bool-conversion"
 HDC CDC::GetSafeHdc() const
 {
     return this ? m_hDC : nullptr;
 }
-#pragma GCC diagnostic pop
+#pragma clang diagnostic pop
 
 BOOL CDC::Attach(HDC hDC)
 {

@@ -7,13 +7,15 @@ CGdiObject::~CGdiObject()
     DeleteObject();
 }
 
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wnonnull-compare"
+// Called on null pointers by design (a window without a parent, the screen's
+// DC); the build keeps null checks of this (-fno-delete-null-pointer-checks).
+#pragma clang diagnostic push
+#pragma clang diagnostic ignored "-Wundefined-bool-conversion"
 HGDIOBJ CGdiObject::GetSafeHandle() const
 {
     return this ? m_hObject : nullptr;
 }
-#pragma GCC diagnostic pop
+#pragma clang diagnostic pop
 
 BOOL CGdiObject::Attach(HGDIOBJ hObject)
 {

@@ -27,7 +27,7 @@ struct CRuntimeClass
 public: \
     static CRuntimeClass class##class_name; \
     static CRuntimeClass* GetThisClass(); \
-    virtual CRuntimeClass* GetRuntimeClass() const;
+    CRuntimeClass* GetRuntimeClass() const override;
 
 #define DECLARE_DYNCREATE(class_name) \
     DECLARE_DYNAMIC(class_name) \

@@ -159,13 +159,15 @@ bool CWnd::IsPlacementValue() const
     return this == &wndTop || this == &wndBottom || this == &wndTopMost || this == &wndNoTopMost;
 }
 
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wnonnull-compare"
+// Called on null pointers by design (a window without a parent, the screen's
+// DC); the build keeps null checks of this (-fno-delete-null-pointer-checks).
+#pragma clang diagnostic push
+#pragma clang diagnostic ignored "-Wundefined-bool-conversion"
 HWND CWnd::GetSafeHwnd() const
 {
     return this ? m_hWnd : nullptr;
 }
-#pragma GCC diagnostic pop
+#pragma clang diagnostic pop
 
 CWnd* CWnd::FromHandlePermanent(HWND hWnd)
 {

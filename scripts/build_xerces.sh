@@ -18,9 +18,11 @@ sections="-ffunction-sections -fdata-sections"
 # Its exception macros keep __FILE__: the library names its files from its own
 # folders, not from this machine's cache (which holds the user's home).
 maps="-ffile-prefix-map=${src%/}=xerces-c -ffile-prefix-map=$bld=xerces-c-build"
-cmake -S "$src" -B "$bld" -G Ninja \
-  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-$arch.cmake" \
-  -DCMAKE_BUILD_TYPE=Release -DCMAKE_C_FLAGS="$sections $maps" -DCMAKE_CXX_FLAGS="$sections $maps" \
+# The flags come through the environment, where CMake adds them to the
+# toolchain's own (a CMAKE_CXX_FLAGS setting would replace those, and with
+# them the C++ library's include folders).
+CFLAGS="$sections $maps" CXXFLAGS="$sections $maps" cmake -S "$src" -B "$bld" -G Ninja \
+  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-$arch.cmake" -DCMAKE_BUILD_TYPE=Release \
   -Dnetwork=OFF -Dtranscoder=windows -Dmessage-loader=inmemory -Dmutex-manager=windows \
   -DBUILD_SHARED_LIBS=OFF -DCMAKE_INSTALL_PREFIX="$prefix" >"$bld.log" 2>&1 || { tail -30 "$bld.log"; exit 1; }
 cmake --build "$bld" --target xerces-c >>"$bld.log" 2>&1 || { tail -30 "$bld.log"; exit 1; }

@@ -17,7 +17,6 @@ const Gdiplus::ARGB kCheckFrames[8] = {0xFFC00000, 0xFF00C000, 0xFF0000C0, 0xFFC
                                        0xFFC000C0, 0xFF00C0C0, 0xFFFF8000, 0xFF8000FF};
 const Gdiplus::ARGB kIcon = 0xFF00FFFF;
 const Gdiplus::ARGB kQuadrants[4] = {0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFFFFFF00};
-const Gdiplus::ARGB kDisabledText = 0xFFFF00FF;
 
 enum Control {
     kPush, kPushText, kCheck, kRadio1, kRadio2, kRadio3, kSeparator, kRadio4,

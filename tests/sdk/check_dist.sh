@@ -1,8 +1,8 @@
 #!/bin/sh
 # Installs a build tree into a fresh folder, as ./tavrin lays out dist/<arch>,
 # and checks the drop-in folder a host developer gets: the SDK files, no
-# runtime DLLs beyond our own, and stripped binaries whose debug files still
-# turn an exported function's address into its source line.
+# runtime DLLs beyond our own, and stripped binaries whose PDB files turn an
+# exported function's address into its source line.
 # Usage: check_dist.sh CMAKE BUILD_DIR TOOL_PREFIX (e.g. x86_64-w64-mingw32-)
 cmake=$1 build=$2 tools=$3
 status=0
@@ -26,29 +26,41 @@ for dll in "$dist"/*.dll; do
     esac
 done
 
-for bin in Tavrin.dll Pellix.dll TavrinHost.exe; do
-    "${tools}objdump" -h "$dist/$bin" | grep -q ' \.debug_' && fail "$bin is not stripped"
-    hex=$("${tools}objdump" -s -j .gnu_debuglink "$dist/$bin" | sed -n 's/^ [0-9a-f]* \(.\{35\}\).*/\1/p' | tr -d ' \n')
-    link=$(perl -e 'print unpack("Z*", pack("H*", $ARGV[0]))' "$hex")
-    [ "$link" = "$bin.debug" ] || fail "$bin has no .gnu_debuglink to $bin.debug"
-    "${tools}objdump" -h "$dist/.debug/$bin.debug" | grep -q ' \.debug_info' || fail ".debug/$bin.debug has no debug information"
+# Each binary is stripped, and its debug directory asks for the PDB beside it
+# by file name alone, with the GUID and age that PDB carries. readobj prints
+# the GUID's bytes; pdbutil prints it as a GUID, its first three fields
+# little-endian.
+guid_bytes() { sed -n 's/^ *PDBGUID: (\(.*\))$/\1/p' | tr -d ' '; }
+guid_of_pdb() {
+    sed -n 's/^ *GUID: {\(.*\)}$/\1/p' | tr -d '-' |
+        sed 's/^\(..\)\(..\)\(..\)\(..\)\(..\)\(..\)\(..\)\(..\)/\4\3\2\1\6\5\8\7/'
+}
+for bin in Tavrin.dll Pellix.dll TavrinHost.exe TavrinSkinCheck.exe; do
+    pdb=${bin%.*}.pdb
+    "${tools}objdump" -h "$dist/$bin" | grep -q ' \.debug' && fail "$bin has debug sections"
+    llvm-readobj --file-headers "$dist/$bin" | grep -q 'SymbolCount: 0$' || fail "$bin keeps a symbol table"
+    [ -f "$dist/$pdb" ] || { fail "$pdb is missing"; continue; }
+    directory=$(llvm-readobj --coff-debug-directory "$dist/$bin")
+    name=$(echo "$directory" | sed -n 's/^ *PDBFileName: //p')
+    [ "$name" = "$pdb" ] || fail "$bin names its PDB '$name', not $pdb"
+    summary=$(llvm-pdbutil dump --summary "$dist/$pdb")
+    wanted=$(echo "$directory" | guid_bytes)/$(echo "$directory" | sed -n 's/^ *PDBAge: //p')
+    found=$(echo "$summary" | guid_of_pdb)/$(echo "$summary" | sed -n 's/^ *Age: //p')
+    [ -n "$wanted" ] && [ "$wanted" = "$found" ] || fail "$bin asks for PDB $wanted, $pdb is $found"
 done
 
-# The address of QmUIFunEnter in the stripped module (image base + export RVA)
-# must be the one the debug file knows, and resolve to the exports' source.
-headers=$("${tools}objdump" -p "$dist/Tavrin.dll")
-base=$(echo "$headers" | sed -n 's/^ImageBase[[:space:]]*//p')
-index=$(echo "$headers" | sed -n 's/^[[:space:]]*\[ *\([0-9]*\)\] QmUIFunEnter$/\1/p')
-rva=$(echo "$headers" | sed -n '/^Export Address Table -- Ordinal Base/,/^$/p' |
-      sed -n "s/^[[:space:]]*\[ *$index\] +base\[ *[0-9]*\] *\([0-9a-f]*\) Export RVA/\1/p")
-address=$(printf '%x' $((0x$base + 0x$rva)))
-known=$("${tools}nm" "$dist/.debug/Tavrin.dll.debug" | awk '$3 == "QmUIFunEnter" || $3 == "_QmUIFunEnter@12" {print $1}' | sed 's/^0*//')
-[ "$address" = "$known" ] || fail "QmUIFunEnter is at $address in Tavrin.dll but at $known in its debug file"
-line=$("${tools}addr2line" -e "$dist/.debug/Tavrin.dll.debug" "0x$address")
-case $line in
-    *TavrinExports.cpp:[0-9]*) ;;
-    *) fail "0x$address resolves to '$line', not to TavrinExports.cpp" ;;
+# The address of QmUIFunEnter in the stripped module (image base + export
+# RVA) resolves through its PDB to the exports' source. The symbolizer runs
+# from / so that it finds the PDB only by the name in the debug directory,
+# beside the DLL.
+base=$(llvm-readobj --file-headers "$dist/Tavrin.dll" | sed -n 's/^ *ImageBase: //p')
+rva=$(llvm-readobj --coff-exports "$dist/Tavrin.dll" | sed -n '/Name: QmUIFunEnter$/{n;s/^ *RVA: //p}')
+address=$(printf '0x%x' $((base + rva)))
+resolved=$(cd / && llvm-symbolizer --obj="$dist/Tavrin.dll" "$address" | tr '\n' ' ')
+case $resolved in
+    "QmUIFunEnter "*TavrinExports.cpp:[1-9]* | "_QmUIFunEnter@12 "*TavrinExports.cpp:[1-9]*) ;;
+    *) fail "$address resolves to '$resolved', not to QmUIFunEnter in TavrinExports.cpp" ;;
 esac
 
-[ $status -eq 0 ] && echo "OK: the drop-in folder is complete and its stripped binaries resolve through .debug ($line)"
+[ $status -eq 0 ] && echo "OK: the drop-in folder is complete; QmUIFunEnter at $address resolves through Tavrin.pdb to $resolved"
 exit $status

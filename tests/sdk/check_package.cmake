@@ -47,7 +47,7 @@ set(cases
   "OFF|1.1|${own_size}|libTavrin.dll.a"
   "OFF|1|${own_size}|libTavrin.dll.a"
   "ON|2.0|${own_size}|"
-  "ON|1.2|${own_size}|"
+  "ON|1.3|${own_size}|"
   "ON|1.1|${other_size}|")
 set(n 0)
 foreach(case IN LISTS cases)

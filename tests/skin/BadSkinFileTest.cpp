@@ -262,12 +262,14 @@ TEST(BadSkinFiles, ExternalEntitiesAreNeverOpened)
     struct Case
     {
         const char* pszWhat;
-        std::wstring strDeclaration; // %s: the pipe's path
+        // The declaration names the pipe's path between these two (not a
+        // format: a parameter entity's declaration holds a '%' of its own).
+        std::wstring strBeforePath, strAfterPath;
         std::wstring strData;
     };
     const Case cases[] = {
-        {"general entity", L"<!ENTITY ext SYSTEM \"%s\">", L"&ext;"},
-        {"parameter entity", L"<!ENTITY % ext SYSTEM \"%s\"> %ext;", L"dtd"},
+        {"general entity", L"<!ENTITY ext SYSTEM \"", L"\">", L"&ext;"},
+        {"parameter entity", L"<!ENTITY % ext SYSTEM \"", L"\"> %ext;", L"dtd"},
     };
     CTempSkinFolder folder;
     for (const Case& c : cases) {
@@ -275,9 +277,8 @@ TEST(BadSkinFiles, ExternalEntitiesAreNeverOpened)
         CString strPipe;
         strPipe.Format(L"\\\\.\\pipe\\tavrin-skin-entity-%lu", GetCurrentProcessId());
         PipeWatch watch(strPipe, "<!ENTITY t \"x\">");
-        CString strDeclaration;
-        strDeclaration.Format(c.strDeclaration.c_str(), strPipe.GetString());
-        CString strFile = folder.WriteUtf8(L"s.xml", L"<!DOCTYPE Skin [" + std::wstring(strDeclaration.GetString()) + L"]>" +
+        const std::wstring strDeclaration = c.strBeforePath + strPipe.GetString() + c.strAfterPath;
+        CString strFile = folder.WriteUtf8(L"s.xml", L"<!DOCTYPE Skin [" + strDeclaration + L"]>" +
                                                          Section(L"<I ItemID=\"Title\" Data=\"" + c.strData + L"\"/>"));
         CQmXMLParseBase reader;
         CQmXMLParseBase::ParseSkinFile(strFile, &reader, kDialog, L"", L"Default");
