@@ -21,7 +21,7 @@ from collections import defaultdict
 # "Address Size Align Out In Symbol": an output section names itself in the
 # Out column, an input section its object and section in the In column.
 OUTPUT = re.compile(r"^[0-9a-f]+ ([0-9a-f]+) +\d+ (\S+)$")
-INPUT = re.compile(r"^[0-9a-f]+ ([0-9a-f]+) +\d+ {9}(.+):\(\S+\)$")
+INPUT = re.compile(r"^[0-9a-f]+ ([0-9a-f]+) +\d+ {9}(.+):\((\S+)\)$")
 
 # The mingw-w64 C run time's members and import stubs: crt objects by path,
 # members named after their library (lib64_libmingwex_a-…), and the stubs
@@ -38,7 +38,8 @@ def loaded(section):
 
 
 def parse(lines):
-    """Yields (output section, input object, size) for every input section."""
+    """Yields (output section, input object, input section, size) for every
+    input section."""
     out = None
     for line in lines:
         line = line.rstrip("\n")
@@ -48,7 +49,7 @@ def parse(lines):
             continue
         m = INPUT.match(line)
         if m and out:
-            yield out, m.group(2), int(m.group(1), 16)
+            yield out, m.group(2), m.group(3), int(m.group(1), 16)
 
 
 def part_of(name, out, xerces_members):
@@ -70,7 +71,7 @@ def main():
                                  text=True).stdout.split())
     sizes = defaultdict(int)
     with open(sys.argv[1], encoding="utf-8", errors="replace") as f:
-        for out, name, size in parse(f):
+        for out, name, _, size in parse(f):
             if loaded(out) and size:
                 sizes[part_of(name, out, members)] += size
     counted = sum(sizes.values())

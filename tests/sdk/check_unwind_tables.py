@@ -12,13 +12,17 @@ it a table of its own, that table in .pdata$<name> (x86_64) or
 .eh_frame$<name> (i686). Each such table of a function the link kept must be
 in the map too.
 """
+import os
 import re
 import subprocess
 import sys
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts"))
+from module_size import parse  # noqa: E402  (the one reader of lld's map)
+
 MEMBER = re.compile(r"^\S+\((\S+\.o)\):\s+file format")
 ARCHIVE_SECTION = re.compile(r"^\s*\d+ (\.pdata|\.eh_frame)\$(\S+)\s")
-MAP_SECTION = re.compile(r"^[0-9a-f]+ [0-9a-f]+ +\d+ {9}(\S+\.o):\((\.text|\.pdata|\.eh_frame)\$(\S+)\)$")
+MAP_SECTION = re.compile(r"^(\.text|\.pdata|\.eh_frame)\$(\S+)$")
 
 
 def tables_in_archives(archives):
@@ -42,10 +46,10 @@ def main():
         sys.exit(__doc__)
     functions, kept = set(), set()
     with open(sys.argv[1], encoding="utf-8", errors="replace") as f:
-        for line in f:
-            m = MAP_SECTION.match(line.rstrip("\n"))
-            if m:
-                (functions if m.group(2) == ".text" else kept).add((m.group(1), m.group(3)))
+        for _, member, section, _ in parse(f):
+            m = MAP_SECTION.match(section)
+            if m and member.endswith(".o"):
+                (functions if m.group(1) == ".text" else kept).add((member, m.group(2)))
     expected = functions & tables_in_archives(sys.argv[2:])
     missing = sorted(expected - kept)
     for member, name in missing[:10]:
